@@ -1,0 +1,49 @@
+# Test helpers: GoogleTest programs (run natively, or under Wine through the
+# emulator wrapper) and sample-server fixtures.
+enable_testing()
+include(GoogleTest)
+
+# Where the native build lives; the Windows tests start its sample server.
+set(VR_NATIVE_BUILD_DIR "${CMAKE_SOURCE_DIR}/build/native" CACHE PATH
+    "Native build tree that holds the sample server")
+if(WIN32)
+  set(VR_SAMPLE_SERVER "${VR_NATIVE_BUILD_DIR}/server/sampleserver")
+else()
+  set(VR_SAMPLE_SERVER "$<TARGET_FILE:sampleserver>")
+endif()
+
+# vr_add_gtest(NAME SOURCES src... [LIBS lib...] [PROPERTIES prop value...])
+# Test names are discovered when ctest runs, so building needs no Wine.
+function(vr_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    TEST_PREFIX "${name}."
+    PROPERTIES TIMEOUT 120 ${ARG_PROPERTIES})
+endfunction()
+
+# vr_sample_server_fixture(NAME LISTEN addr:port...)
+# Adds ctest fixture NAME: a sample server with freshly generated data in
+# <build>/fixtures/NAME/data, logging to <build>/fixtures/NAME/requests.log,
+# with its first address written to <build>/fixtures/NAME/address. Sets
+# VR_FIXTURE_ENV_<NAME> in the caller's scope: the environment setting
+# (VR_TEST_FIXTURE=<that folder>) that tells a test program where it all is.
+function(vr_sample_server_fixture name)
+  cmake_parse_arguments(ARG "" "" "LISTEN" ${ARGN})
+  set(dir "${CMAKE_BINARY_DIR}/fixtures/${name}")
+  set(listen_args)
+  foreach(address IN LISTS ARG_LISTEN)
+    list(APPEND listen_args --listen ${address})
+  endforeach()
+  add_test(NAME fixture.${name}.start
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/sample-server-fixture.sh start ${VR_SAMPLE_SERVER}
+            ${dir} ${listen_args})
+  add_test(NAME fixture.${name}.stop
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/sample-server-fixture.sh stop ${dir})
+  set_tests_properties(fixture.${name}.start PROPERTIES FIXTURES_SETUP ${name} TIMEOUT 60)
+  set_tests_properties(fixture.${name}.stop PROPERTIES FIXTURES_CLEANUP ${name} TIMEOUT 60)
+  set(VR_FIXTURE_ENV_${name} "VR_TEST_FIXTURE=${dir}" PARENT_SCOPE)
+endfunction()
