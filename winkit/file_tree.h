@@ -1,0 +1,9 @@
+// Removing a folder with everything in it.
+#pragma once
+
+#include <string>
+
+// Deletes folder and all it holds, silently: whatever cannot be deleted stays.
+// Links (junctions, symbolic links) inside are removed as links; what they
+// point to is never touched. Returns true when the folder is gone.
+bool DeleteFolderTree(const std::wstring& folder);

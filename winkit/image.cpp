@@ -1,0 +1,158 @@
+#include "image.h"
+
+#include "gdiplus_session.h"
+
+#include <gdiplus.h>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+HBITMAP CreateTopDownDib(int width, int height, void** bits) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+bool EncoderFor(const wchar_t* mimeType, CLSID& clsid) {
+    UINT count = 0, bytes = 0;
+    if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0)
+        return false;
+    std::vector<unsigned char> buffer(bytes);
+    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    if (Gdiplus::GetImageEncoders(count, bytes, codecs) != Gdiplus::Ok)
+        return false;
+    for (UINT i = 0; i < count; ++i) {
+        if (wcscmp(codecs[i].MimeType, mimeType) == 0) {
+            clsid = codecs[i].Clsid;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool Image::Create(int width, int height) {
+    Reset();
+    if (width <= 0 || height <= 0 || width > 32768 || height > 32768)
+        return false;
+    void* bits = nullptr;
+    m_bitmap.Reset(CreateTopDownDib(width, height, &bits));
+    if (!m_bitmap)
+        return false;
+    m_pixels = static_cast<uint32_t*>(bits);
+    m_width = width;
+    m_height = height;
+    std::memset(m_pixels, 0, static_cast<size_t>(width) * height * 4);
+    return true;
+}
+
+void Image::Reset() {
+    m_bitmap.Reset();
+    m_pixels = nullptr;
+    m_width = m_height = 0;
+    m_hasAlpha = false;
+}
+
+bool Image::Load(const std::wstring& path) {
+    Reset();
+    GdiplusSession gdiplus;
+    if (!gdiplus.Ok())
+        return false;
+    Gdiplus::Bitmap source(path.c_str());
+    if (source.GetLastStatus() != Gdiplus::Ok)
+        return false;
+    const int width = static_cast<int>(source.GetWidth());
+    const int height = static_cast<int>(source.GetHeight());
+    if (!Create(width, height))
+        return false;
+    // Let GDI+ convert straight into our DIB's memory.
+    Gdiplus::BitmapData data = {};
+    data.Width = static_cast<UINT>(width);
+    data.Height = static_cast<UINT>(height);
+    data.Stride = width * 4;
+    data.PixelFormat = PixelFormat32bppARGB;
+    data.Scan0 = m_pixels;
+    Gdiplus::Rect all(0, 0, width, height);
+    if (source.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                        PixelFormat32bppARGB, &data) != Gdiplus::Ok) {
+        Reset();
+        return false;
+    }
+    source.UnlockBits(&data);
+    m_hasAlpha = Gdiplus::IsAlphaPixelFormat(source.GetPixelFormat());
+    GdiFlush();
+    return true;
+}
+
+uint32_t Image::PixelAt(int x, int y) const {
+    if (m_pixels == nullptr || x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return 0;
+    return m_pixels[static_cast<size_t>(y) * m_width + x];
+}
+
+void Image::Draw(HDC dc, int x, int y) const {
+    if (IsNull())
+        return;
+    MemoryDC memory(dc);
+    SelectObjectScope select(memory.Get(), m_bitmap.Get());
+    BitBlt(dc, x, y, m_width, m_height, memory.Get(), 0, 0, SRCCOPY);
+}
+
+void Image::StretchDraw(HDC dc, const RECT& destination, const RECT& source) const {
+    if (IsNull())
+        return;
+    MemoryDC memory(dc);
+    SelectObjectScope select(memory.Get(), m_bitmap.Get());
+    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, destination.left, destination.top, destination.right - destination.left,
+               destination.bottom - destination.top, memory.Get(), source.left, source.top,
+               source.right - source.left, source.bottom - source.top, SRCCOPY);
+    SetStretchBltMode(dc, oldMode);
+}
+
+PixelBuffer CaptureWindow(HWND window) {
+    PixelBuffer result;
+    RECT client = {};
+    if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0)
+        return result;
+    const int width = client.right, height = client.bottom;
+    void* bits = nullptr;
+    GdiBitmap dib(CreateTopDownDib(width, height, &bits));
+    if (!dib)
+        return result;
+    WindowDC screen(window);
+    MemoryDC memory(screen.Get());
+    {
+        SelectObjectScope select(memory.Get(), dib.Get());
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+    }
+    GdiFlush();
+    result.width = width;
+    result.height = height;
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    result.pixels.assign(pixels, pixels + static_cast<size_t>(width) * height);
+    return result;
+}
+
+bool SavePng(const PixelBuffer& pixels, const std::wstring& path) {
+    if (pixels.width <= 0 || pixels.height <= 0)
+        return false;
+    GdiplusSession gdiplus;
+    CLSID png;
+    if (!gdiplus.Ok() || !EncoderFor(L"image/png", png))
+        return false;
+    std::vector<uint32_t> opaque(pixels.pixels);
+    for (uint32_t& p : opaque)
+        p |= 0xFF000000u;
+    Gdiplus::Bitmap bitmap(pixels.width, pixels.height, pixels.width * 4, PixelFormat32bppARGB,
+                           reinterpret_cast<BYTE*>(opaque.data()));
+    return bitmap.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+}
