@@ -10,6 +10,9 @@ if(WIN32)
   # The DLLs and programs must need nothing beside them: link the C and C++
   # runtimes and winpthreads statically.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # Programs and DLLs land in one folder, laid out as installed: the controls
+  # find crash.dll, the skin folder and their cache folder beside themselves.
+  set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     # Undecorated stdcall exports for the 32-bit browser target.
     add_link_options(-Wl,--enable-stdcall-fixup)

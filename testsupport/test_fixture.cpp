@@ -1,5 +1,8 @@
 #include "test_fixture.h"
 
+#include "file_tree.h"
+#include "module_path.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -39,6 +42,15 @@ bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::wstring MakeLocalScratchFolder(const std::string& name) {
+    const std::wstring root = ModuleFolder(GetModuleHandleW(nullptr)) + L"\\scratch";
+    CreateDirectoryW(root.c_str(), nullptr);
+    const std::wstring folder = root + L"\\" + std::wstring(name.begin(), name.end());
+    DeleteFolderTree(folder);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
 const SampleServerFixture& SampleServerFixture::Get() {
     static const SampleServerFixture fixture = [] {
         SampleServerFixture f;
@@ -69,17 +81,7 @@ std::wstring SampleServerFixture::MakeScratchFolder(const std::string& name) con
     const std::wstring root = WinePathOf(m_dir + "/scratch");
     CreateDirectoryW(root.c_str(), nullptr);
     const std::wstring folder = root + L"\\" + std::wstring(name.begin(), name.end());
-    // Start empty: remove what an earlier run left.
-    std::wstring pattern = folder + L"\\*";
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
+    DeleteFolderTree(folder); // start empty: remove what an earlier run left
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
 }

@@ -17,6 +17,10 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
 
+// A new, empty folder of the test's own beside the test program (for tests
+// that need no server): <program folder>\scratch\<name>.
+std::wstring MakeLocalScratchFolder(const std::string& name);
+
 class SampleServerFixture {
 public:
     // The fixture named by VR_TEST_FIXTURE; a test that has none fails.

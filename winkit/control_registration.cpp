@@ -88,12 +88,19 @@ HRESULT UnregisterTypeLibrary(HMODULE module, bool perUser) {
         return hr;
     const TLIBATTR copy = *attributes;
     library->ReleaseTLibAttr(attributes);
+    // Not registered is as good as unregistered.
+    const ClassesRoot root = ClassesRootFor(perUser);
+    RegistryKey registered;
+    if (registered.Open(root.key, root.prefix + L"TypeLib\\" + GuidText(copy.guid) + L"\\" +
+                                      std::to_wstring(copy.wMajorVerNum) + L"." +
+                                      std::to_wstring(copy.wMinorVerNum)) != ERROR_SUCCESS)
+        return S_OK;
+    registered.Close();
     hr = perUser ? UnRegisterTypeLibForUser(copy.guid, copy.wMajorVerNum, copy.wMinorVerNum,
                                             copy.lcid, copy.syskind)
                  : UnRegisterTypeLib(copy.guid, copy.wMajorVerNum, copy.wMinorVerNum, copy.lcid,
                                      copy.syskind);
-    // Not registered is as good as unregistered.
-    return hr == TYPE_E_REGISTRYACCESS || hr == TYPE_E_CANTLOADLIBRARY ? S_OK : hr;
+    return hr;
 }
 
 } // namespace
