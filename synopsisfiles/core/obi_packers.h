@@ -3,6 +3,8 @@
 // record in memory holds exactly the file's bytes.
 #pragma once
 
+#include "synopsis_layout.h"
+
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -49,10 +51,10 @@ struct ObiFrameInfoRecord {
 };
 #pragma pack(pop)
 
-static_assert(sizeof(ObiHeaderRecord) == 14);
-static_assert(sizeof(ObiLocationRecord) == 24);
-static_assert(sizeof(ObiInfoRecord) == 24);
-static_assert(sizeof(ObiFrameInfoRecord) == 12);
+static_assert(sizeof(ObiHeaderRecord) == kObiHeaderSize);
+static_assert(sizeof(ObiLocationRecord) == kObiLocationSize);
+static_assert(sizeof(ObiInfoRecord) == kObiInfoSize);
+static_assert(sizeof(ObiFrameInfoRecord) == kObiFrameSize);
 
 // One packed record that can be copied to or from a byte buffer.
 class PackUnit {

@@ -1,17 +1,19 @@
 #include "tube_track.h"
 
 #include "little_endian.h"
+#include "synopsis_layout.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
 
-constexpr uint64_t kHeaderSize = 14;
-constexpr uint64_t kIndexEntrySize = 20;
-constexpr uint64_t kBlockHeaderSize = 20;
-constexpr uint64_t kFrameHeaderSize = 6;
-constexpr uint64_t kItemSize = 10;
+// Unsigned copies of the record sizes, for the walk's unsigned arithmetic.
+constexpr uint64_t kHeaderSize = kTubeHeaderSize;
+constexpr uint64_t kIndexEntrySize = kTubeIndexEntrySize;
+constexpr uint64_t kBlockHeaderSize = kTubeBlockHeaderSize;
+constexpr uint64_t kFrameHeaderSize = kTubeFrameHeaderSize;
+constexpr uint64_t kItemSize = kTubeItemSize;
 
 struct TubeWalk {
     const uint8_t* block; // the block's first byte

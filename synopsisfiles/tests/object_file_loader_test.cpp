@@ -2,6 +2,7 @@
 #include "object_file_loader.h"
 #include "synopsis_writers.h"
 #include "test_fixture.h"
+#include "track_frames.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -28,13 +29,6 @@ std::string ObjectFileStartingAt(int32_t firstFrame, int frames = 2) {
 
 std::string Narrow(const std::wstring& path) {
     return std::string(path.begin(), path.end());
-}
-
-std::vector<int32_t> Frames(const Track& track) {
-    std::vector<int32_t> frames;
-    for (const TrackBox& box : track)
-        frames.push_back(box.frame);
-    return frames;
 }
 
 TEST(ReadObjectFile, ReadsAWholeFileOrSaysWhyNot) {

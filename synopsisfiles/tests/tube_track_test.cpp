@@ -1,4 +1,5 @@
 #include "synopsis_writers.h"
+#include "track_frames.h"
 #include "tube_track.h"
 
 #include <gtest/gtest.h>
@@ -48,13 +49,6 @@ Track Extract(const std::vector<uint8_t>& file, int32_t objectId, int32_t tubeId
     Track track{TrackBox{99, 9, 9, 9, 9, 9, 9}}; // stale content must go
     EXPECT_EQ(1, ExtractTubeTrack(file, objectId, tubeId, track, frameOffset));
     return track;
-}
-
-std::vector<int32_t> Frames(const Track& track) {
-    std::vector<int32_t> frames;
-    for (const TrackBox& box : track)
-        frames.push_back(box.frame);
-    return frames;
 }
 
 TEST(TubeTrack, CollectsTheObjectsBoxesThenTheClosingRecord) {
