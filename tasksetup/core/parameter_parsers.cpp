@@ -19,27 +19,13 @@ public:
     std::wstring Value(std::wstring_view key) const { return m_lookup(m_text, key); }
 
     bool Int(std::wstring_view key, int32_t& field) const {
-        const std::wstring value = Value(key);
-        if (!IsFound(value))
-            return false;
-        field = ParseDecimalInt(value);
-        return true;
+        return Read(key, field, [](std::wstring_view v) { return ParseDecimalInt(v); });
     }
-
     bool Double(std::wstring_view key, double& field) const {
-        const std::wstring value = Value(key);
-        if (!IsFound(value))
-            return false;
-        field = ParseDecimalDouble(value);
-        return true;
+        return Read(key, field, ParseDecimalDouble);
     }
-
     bool Float(std::wstring_view key, float& field) const {
-        const std::wstring value = Value(key);
-        if (!IsFound(value))
-            return false;
-        field = ParseDecimalFloat(value);
-        return true;
+        return Read(key, field, ParseDecimalFloat);
     }
 
     int32_t IntOrZero(std::wstring_view key) const {
@@ -49,6 +35,15 @@ public:
     }
 
 private:
+    template <typename Field, typename Convert>
+    bool Read(std::wstring_view key, Field& field, Convert convert) const {
+        const std::wstring value = Value(key);
+        if (!IsFound(value))
+            return false;
+        field = convert(value);
+        return true;
+    }
+
     std::wstring_view m_text;
     Lookup m_lookup;
 };

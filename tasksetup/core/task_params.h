@@ -26,6 +26,8 @@ struct TaskParams {
     int32_t enable_search_by_image = 0;
     std::string request_image_data; // ANSI text (Base64 of the object picture)
     std::string request_mask_data;  // ANSI text (Base64 of the mask)
+
+    bool operator==(const TaskParams&) const = default;
 };
 
 // A quadrilateral in coordinates normalised to the drawing view's client area.
@@ -34,6 +36,8 @@ struct RegionSetting {
     int32_t attr = -1; // 1 region of interest, 0 region to ignore, -1 no region
     std::array<double, kVertexCount> x{};
     std::array<double, kVertexCount> y{};
+
+    bool operator==(const RegionSetting&) const = default;
 };
 
 // A line from (x1, y1) to (x2, y2), normalised like the region.
@@ -43,4 +47,6 @@ struct TripwireSetting {
     double y1 = 0.0;
     double x2 = 0.0;
     double y2 = 0.0;
+
+    bool operator==(const TripwireSetting&) const = default;
 };

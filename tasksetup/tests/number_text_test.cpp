@@ -36,14 +36,6 @@ TEST(AppendFixed, ExtremesStayNumbers) {
     EXPECT_EQ(L"0.0", Fixed(std::numeric_limits<double>::quiet_NaN(), 1));
 }
 
-TEST(AppendDecimal, WritesSignedInt32) {
-    std::wstring out;
-    AppendDecimal(out, -1);
-    out += L',';
-    AppendDecimal(out, INT32_MIN);
-    EXPECT_EQ(L"-1,-2147483648", out);
-}
-
 TEST(ParseDecimalReal, ReadsLikeAtof) {
     EXPECT_EQ(2.5f, ParseDecimalFloat(L"2.5"));
     EXPECT_EQ(0.1, ParseDecimalDouble(L"0.1")); // correctly rounded
@@ -105,11 +97,6 @@ TEST(ColorText, TextOrderIsRedGreenBlue) {
     out += L' ';
     AppendColorText(out, 0x7F563412); // the high byte is not part of the text
     EXPECT_EQ(L"0xFF0000 0x0C0B0A 0x123456", out);
-}
-
-TEST(ColorText, SwapKeepsGreenAndHighByte) {
-    EXPECT_EQ(0x11443322u, SwapRedBlue(0x11223344u));
-    EXPECT_EQ(0x11223344u, SwapRedBlue(SwapRedBlue(0x11223344u)));
 }
 
 } // namespace

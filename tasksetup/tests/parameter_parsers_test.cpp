@@ -39,20 +39,16 @@ TEST(LookupTag, CloseTagAfterOpenOrEndOfText) {
 
 TEST(ParseParameterString, SynopsisOnlyExample) {
     TaskRecords r;
-    r.params.obj_type = 9;
+    r.params.obj_type = 9; // not read for synopsis only
     ASSERT_TRUE(ParseInto(kSynopsisOnly, r));
-    EXPECT_EQ(2, r.params.type);
-    EXPECT_EQ(0, r.params.sensitivity);
-    EXPECT_EQ(3, r.params.fineness);
-    EXPECT_EQ(-1, r.params.summary_width);
-    EXPECT_EQ(-1, r.params.summary_height);
-    EXPECT_EQ(1.0f, r.params.drop_frm_rate);
-    EXPECT_EQ(9, r.params.obj_type); // not read for synopsis only
-    EXPECT_EQ(kNoColor, r.params.avg_color);
-    EXPECT_EQ(kNoColor, r.params.upper_color);
-    EXPECT_EQ(kNoColor, r.params.lower_color);
-    EXPECT_EQ(-1, r.region.attr);
-    EXPECT_EQ(-2, r.tripwire.crossdir);
+    TaskRecords expected;
+    expected.params.type = 2;
+    expected.params.summary_width = -1;
+    expected.params.summary_height = -1;
+    expected.params.obj_type = 9;
+    EXPECT_TRUE(expected.params == r.params); // colours stay unused
+    EXPECT_TRUE(expected.region == r.region);
+    EXPECT_TRUE(expected.tripwire == r.tripwire);
 }
 
 TEST(ParseParameterString, MissingRequiredKeyStopsButKeepsWhatWasRead) {

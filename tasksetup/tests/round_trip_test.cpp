@@ -5,30 +5,11 @@
 namespace {
 
 void ExpectSameRecords(const TaskRecords& a, const TaskRecords& b) {
-    EXPECT_EQ(a.params.type, b.params.type);
-    EXPECT_EQ(a.params.sensitivity, b.params.sensitivity);
-    EXPECT_EQ(a.params.task_priority, b.params.task_priority);
-    EXPECT_EQ(a.params.fineness, b.params.fineness);
-    EXPECT_EQ(a.params.drop_frm_rate, b.params.drop_frm_rate);
-    EXPECT_EQ(a.params.snap_type, b.params.snap_type);
-    EXPECT_EQ(a.params.thickness, b.params.thickness);
-    EXPECT_EQ(a.params.summary_width, b.params.summary_width);
-    EXPECT_EQ(a.params.summary_height, b.params.summary_height);
-    EXPECT_EQ(a.params.obj_type, b.params.obj_type);
-    EXPECT_EQ(a.params.avg_color, b.params.avg_color);
-    EXPECT_EQ(a.params.upper_color, b.params.upper_color);
-    EXPECT_EQ(a.params.lower_color, b.params.lower_color);
-    EXPECT_EQ(a.params.enable_search_by_image, b.params.enable_search_by_image);
-    EXPECT_EQ(a.params.request_image_data, b.params.request_image_data);
-    EXPECT_EQ(a.params.request_mask_data, b.params.request_mask_data);
+    EXPECT_TRUE(a.params == b.params);
     EXPECT_EQ(a.region.attr, b.region.attr);
     EXPECT_EQ(a.region.x, b.region.x);
     EXPECT_EQ(a.region.y, b.region.y);
-    EXPECT_EQ(a.tripwire.crossdir, b.tripwire.crossdir);
-    EXPECT_EQ(a.tripwire.x1, b.tripwire.x1);
-    EXPECT_EQ(a.tripwire.y1, b.tripwire.y1);
-    EXPECT_EQ(a.tripwire.x2, b.tripwire.x2);
-    EXPECT_EQ(a.tripwire.y2, b.tripwire.y2);
+    EXPECT_TRUE(a.tripwire == b.tripwire);
 }
 
 TEST(RoundTrip, WrittenStringsReadBackUnchanged) {
