@@ -9,7 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <numeric>
+#include <cstring>
 
 namespace {
 
@@ -46,8 +46,20 @@ const std::vector<uint8_t>& TubeFile(bool sameTube) {
     return sameTube ? everyTube : oneTube;
 }
 
+// Reads every byte once, eight at a time: as fast as a plain pass over the
+// bytes goes, so the walk is measured against memory speed, not against a
+// slow loop.
 uint64_t ByteSum(const std::vector<uint8_t>& bytes) {
-    return std::accumulate(bytes.begin(), bytes.end(), uint64_t{0});
+    uint64_t sum = 0;
+    size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        sum += word;
+    }
+    for (; i < bytes.size(); ++i)
+        sum += bytes[i];
+    return sum;
 }
 
 using Clock = std::chrono::steady_clock;
