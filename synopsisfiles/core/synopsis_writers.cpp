@@ -1,21 +1,14 @@
 #include "synopsis_writers.h"
 
 #include "byte_writer.h"
+#include "synopsis_layout.h"
 
 namespace {
-
-constexpr int64_t kTubeHeaderSize = 14;
-constexpr int64_t kTubeIndexEntrySize = 20;
-constexpr int64_t kTubeBlockHeaderSize = 20;
-constexpr int64_t kObiHeaderSize = 14;
-constexpr int64_t kObiLocationSize = 24;
-constexpr int64_t kObiInfoSize = 24;
-constexpr int64_t kObiFrameSize = 12;
 
 int64_t TubeBlockLength(const TubeBlock& block) {
     int64_t length = kTubeBlockHeaderSize;
     for (const TubeFrame& frame : block.frames)
-        length += 6 + 10 * static_cast<int64_t>(frame.items.size());
+        length += kTubeFrameHeaderSize + kTubeItemSize * static_cast<int64_t>(frame.items.size());
     return length;
 }
 
@@ -29,7 +22,8 @@ std::vector<uint8_t> WriteTubeFile(const TubeFileContent& content) {
     out.U16(content.frameHeight);
     out.I32(static_cast<int32_t>(content.tubes.size()));
 
-    int64_t offset = kTubeHeaderSize + kTubeIndexEntrySize * static_cast<int64_t>(content.tubes.size());
+    int64_t offset =
+        kTubeHeaderSize + kTubeIndexEntrySize * static_cast<int64_t>(content.tubes.size());
     for (const TubeBlock& block : content.tubes) {
         const int64_t length = TubeBlockLength(block);
         out.I32(block.indexTubeId);
@@ -65,9 +59,11 @@ std::vector<uint8_t> WriteObjectFile(const ObjectFileContent& content) {
     out.U16(content.frameHeight);
     out.I32(static_cast<int32_t>(content.objects.size()));
 
-    int64_t offset = kObiHeaderSize + kObiLocationSize * static_cast<int64_t>(content.objects.size());
+    int64_t offset =
+        kObiHeaderSize + kObiLocationSize * static_cast<int64_t>(content.objects.size());
     for (const ObiObjectRecord& object : content.objects) {
-        const int64_t length = kObiInfoSize + kObiFrameSize * static_cast<int64_t>(object.frames.size());
+        const int64_t length =
+            kObiInfoSize + kObiFrameSize * static_cast<int64_t>(object.frames.size());
         out.I32(object.objectId);
         out.I32(object.tubeId);
         out.I64(offset);
