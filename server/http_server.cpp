@@ -42,6 +42,12 @@ SampleHttpServer::~SampleHttpServer() { Stop(); }
 
 void SampleHttpServer::Configure(httplib::Server& server) {
     server.set_tcp_nodelay(true);
+    // Address reuse after a restart, but never two servers sharing one
+    // address and port (the library's default would let them).
+    server.set_socket_options([](socket_t sock) {
+        int yes = 1;
+        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+    });
     // Requests are logged before they are answered, so a client that has its
     // reply always finds its request in the log.
     const auto handle = [this](const httplib::Request& request, httplib::Response& response) {
@@ -90,10 +96,14 @@ void SampleHttpServer::Configure(httplib::Server& server) {
     server.Options(".*", refuse);
 }
 
-bool SampleHttpServer::Listen(const std::string& host, int port, std::string& error) {
+bool SampleHttpServer::Listen(const std::string& host, int& port, std::string& error) {
     auto server = std::make_unique<httplib::Server>();
     Configure(*server);
-    if (!server->bind_to_port(host.c_str(), port)) {
+    if (port == 0)
+        port = server->bind_to_any_port(host.c_str());
+    else if (!server->bind_to_port(host.c_str(), port))
+        port = -1;
+    if (port <= 0) {
         error = "cannot listen on " + host + ":" + std::to_string(port);
         return false;
     }

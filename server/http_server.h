@@ -21,8 +21,9 @@ public:
     SampleHttpServer(const SampleHttpServer&) = delete;
     SampleHttpServer& operator=(const SampleHttpServer&) = delete;
 
-    // Binds host:port and serves it on a thread of its own.
-    bool Listen(const std::string& host, int port, std::string& error);
+    // Binds host:port and serves it on a thread of its own. Port 0 takes any
+    // free port and puts it into port.
+    bool Listen(const std::string& host, int& port, std::string& error);
     void Stop();
 
 private:

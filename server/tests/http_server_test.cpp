@@ -30,10 +30,8 @@ protected:
         ASSERT_TRUE(s_log->Open((s_dir / "requests.log").string()));
         s_server = new SampleHttpServer(*s_state, *s_log);
         // Any free port on our own address.
-        for (s_port = 18000; s_port < 18100; ++s_port)
-            if (s_server->Listen(kHost, s_port, error))
-                return;
-        FAIL() << error;
+        s_port = 0;
+        ASSERT_TRUE(s_server->Listen(kHost, s_port, error)) << error;
     }
     static void TearDownTestSuite() {
         delete s_server;

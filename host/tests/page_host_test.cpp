@@ -1,0 +1,150 @@
+// The page host end to end: it registers and embeds the result viewer through
+// the system's container, drives it by script against the sample server, and
+// reports with its exit code.
+#include "image.h"
+#include "module_path.h"
+#include "test_fixture.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+const wchar_t kClsid[] = L"{d4d43952-57fc-40e5-ace5-7ef522b19e73}";
+
+struct HostRun {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string output;
+};
+
+// Runs pagehost.exe with script (UTF-8 written to a file) and collects what it printed.
+HostRun RunHost(const std::wstring& folder, const std::string& script) {
+    HostRun run;
+    // Wine's own helper processes may inherit the output handle and keep the
+    // file open after the host ends: every run writes a file of its own.
+    static int runs = 0;
+    const std::wstring number = std::to_wstring(++runs);
+    const std::wstring scriptPath = folder + L"\\page" + number + L".txt";
+    const std::wstring outputPath = folder + L"\\output" + number + L".txt";
+    EXPECT_TRUE(WriteFileBytes(scriptPath, script));
+
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    HANDLE output = CreateFileW(outputPath.c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, output);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    std::wstring command = L"\"" + ModuleFolder(GetModuleHandleW(nullptr)) + L"\\pagehost.exe\" \"" +
+                           scriptPath + L"\"";
+    PROCESS_INFORMATION process = {};
+    const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        folder.c_str(), &startup, &process);
+    CloseHandle(output);
+    EXPECT_TRUE(started);
+    if (!started)
+        return run;
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 90000));
+    GetExitCodeProcess(process.hProcess, &run.exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    run.output = ReadFileBytes(outputPath).value_or("");
+    return run;
+}
+
+std::string Narrow(const std::wstring& text) {
+    std::string bytes;
+    for (wchar_t c : text)
+        bytes += static_cast<char>(c); // paths and addresses here are ASCII
+    return bytes;
+}
+
+std::string Preamble() {
+    const std::string dll = Narrow(ModuleFolder(GetModuleHandleW(nullptr)) + L"\\ResultPane.dll");
+    std::string escaped;
+    for (char c : dll)
+        escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    return "timeout 60\nwindow 714 586\nregister \"" + escaped + "\"\ncreate pane " +
+           Narrow(kClsid) + " 0 0 714 586\n";
+}
+
+class PageHostTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_folder = SampleServerFixture::Get().MakeScratchFolder(
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_server = Narrow(SampleServerFixture::Get().Server());
+    }
+    std::wstring m_folder;
+    std::string m_server;
+};
+
+TEST_F(PageHostTest, DrivesTheViewerAgainstTheServerAndCapturesIt) {
+    const size_t before = SampleServerFixture::Get().LogSize();
+    const HostRun run = RunHost(m_folder, Preamble() +
+                                              "capture pane start.png\n"
+                                              "call pane Ocx_Init \"" + m_server + "\"\n"
+                                              "expect-hr 0\n"
+                                              "call pane Ocx_PlaySrvVideo\n"
+                                              "expect-ret \"param cann't empty!\"\n"
+                                              "call pane Ocx_ViewResultEx 12 1\n"
+                                              "expect-hr 0\n"
+                                              "wait 100\n"
+                                              "capture pane synopsis.png\n"
+                                              "call pane Ocx_ViewResultEx 12 9\n"
+                                              "destroy pane\n");
+    EXPECT_EQ(0u, run.exitCode) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("create pane " + Narrow(kClsid) + " -> ok"));
+    EXPECT_NE(std::string::npos,
+              run.output.find("call pane.Ocx_PlaySrvVideo() -> 0x00000000 \"param cann't empty!\""));
+    EXPECT_NE(std::string::npos, run.output.find("exit 0"));
+
+    std::vector<std::string> targets;
+    for (const LoggedRequest& r : SampleServerFixture::Get().RequestsSince(before))
+        targets.push_back(r.target);
+    EXPECT_EQ((std::vector<std::string>{"/query_ex.php?flowNumber=12"}), targets);
+
+    // The start panel has no logo here (no skin beside the test DLL): black.
+    Image start, synopsis;
+    ASSERT_TRUE(start.Load(m_folder + L"\\start.png"));
+    ASSERT_TRUE(synopsis.Load(m_folder + L"\\synopsis.png"));
+    EXPECT_EQ(714, start.Width());
+    EXPECT_EQ(586, start.Height());
+    EXPECT_EQ(0u, start.PixelAt(357, 293) & 0xFFFFFF);
+    EXPECT_NE(start.PixelAt(357, 580) & 0xFFFFFF, synopsis.PixelAt(357, 580) & 0xFFFFFF)
+        << "the playback panel replaced the start panel";
+}
+
+TEST_F(PageHostTest, FailedExpectationEndsTheRunWithCodeOne) {
+    const HostRun run = RunHost(m_folder, Preamble() + "call pane Ocx_Init \"\"\n"
+                                                       "expect-hr 0\n"
+                                                       "print never\n");
+    EXPECT_EQ(1u, run.exitCode) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("-> 0x80004005"));
+    EXPECT_NE(std::string::npos, run.output.find("FAILED line 6 (expect-hr)"));
+    EXPECT_EQ(std::string::npos, run.output.find("never"));
+}
+
+TEST_F(PageHostTest, MissingEventTimesOut) {
+    const HostRun run =
+        RunHost(m_folder, Preamble() + "expect-event pane OnViewResultEvent 300\n");
+    EXPECT_EQ(1u, run.exitCode) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("no matching OnViewResultEvent event within 300 ms"));
+}
+
+TEST_F(PageHostTest, ScriptErrorsSetupFailuresAndTheWatchdogHaveTheirCodes) {
+    EXPECT_EQ(2u, RunHost(m_folder, "fly away\n").exitCode);
+    EXPECT_EQ(2u, RunHost(m_folder, Preamble() + "call pane NoSuchMethod\n").exitCode);
+    EXPECT_EQ(4u, RunHost(m_folder, "create pane {00000000-0000-0000-0000-000000000001} 0 0 10 10\n")
+                      .exitCode);
+    const HostRun slow = RunHost(m_folder, "timeout 1\nwait 20000\n");
+    EXPECT_EQ(3u, slow.exitCode);
+    EXPECT_NE(std::string::npos, slow.output.find("watchdog"));
+}
+
+} // namespace
