@@ -179,6 +179,10 @@ TEST_F(ControlTest, UnknownViewTypeDoesNothing) {
     ScriptCallResult result;
     CallByName(m_dispatch.Get(), L"Ocx_ViewResultEx", {12L, 9L}, result);
     EXPECT_EQ(S_OK, result.hr);
+    ScriptCallResult byDispid;
+    CallByDispid(m_dispatch.Get(), 2, {12L, 0L, std::wstring(L"<startFrame>1</startFrame>")}, byDispid);
+    EXPECT_EQ(S_OK, byDispid.hr);
+    EXPECT_EQ(L"", byDispid.Text()) << "strRet is never written";
     EXPECT_EQ(nullptr, Pane().CurrentPanel());
     EXPECT_EQ(L"", Pane().VideoPanel().VideoPath());
     EXPECT_EQ(0u, Pane().SnapshotPanel().ListenerCount());
@@ -224,6 +228,22 @@ TEST_F(EventTest, EveryReportRaisesBothEventsOnEverySinkInOrder) {
     }
     first->Release();
     second->Release();
+}
+
+TEST_F(EventTest, PlaybackPanelReportsReachThePageToo) {
+    auto* sink = new RecordingSink(DIID__ICResultPaneEvents);
+    DWORD cookie = 0;
+    Connect(sink, cookie);
+    CVideoPlayDlg& video = Pane().VideoPanel();
+    video.SetTaskId(31);
+    video.AddReportCallback(CResultPane::OnPanelReport, &Pane());
+    video.AddReportCallback(CResultPane::OnPanelReport, nullptr); // already there: ignored
+    EXPECT_EQ(1u, video.ListenerCount());
+    video.NotifyListeners(250, 300, 10, 12, 65541, 3, 3);
+    ASSERT_EQ(2u, sink->calls.size());
+    EXPECT_EQ((std::vector<long>{31, 3, 250, 300, 65541, 3}), sink->calls[0].arguments);
+    EXPECT_EQ((std::vector<long>{31, 3, 250, 300, 10, 12, 65541, 3}), sink->calls[1].arguments);
+    sink->Release();
 }
 
 TEST_F(EventTest, UnadvisedSinkHearsNothingAndNullUserDataIsIgnored) {

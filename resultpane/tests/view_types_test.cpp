@@ -3,6 +3,7 @@
 #include "ResultPane.h"
 #include "control_site.h"
 #include "dispatch_helpers.h"
+#include "gdi.h"
 #include "result_pane.h"
 #include "test_fixture.h"
 
@@ -80,6 +81,33 @@ TEST_F(ViewTypeTest, ActivationShowsTheStartPanelFillingTheControl) {
     GetClientRect(Pane().CurrentPanel(), &panel);
     EXPECT_EQ(kWidth, panel.right);
     EXPECT_EQ(kHeight, panel.bottom);
+}
+
+TEST_F(ViewTypeTest, NaturalExtentIsTheDialogSizeInHimetric) {
+    RECT dialog = {0, 0, 357, 293};
+    ASSERT_TRUE(MapDialogRect(ControlWindow(), &dialog));
+    WindowDC screen(nullptr);
+    const LONG cx = MulDiv(dialog.right, 2540, GetDeviceCaps(screen.Get(), LOGPIXELSX));
+    const LONG cy = MulDiv(dialog.bottom, 2540, GetDeviceCaps(screen.Get(), LOGPIXELSY));
+    SIZEL natural = {};
+    DVEXTENTINFO info = {sizeof(info), DVEXTENT_CONTENT, {0, 0}};
+    ASSERT_EQ(S_OK, m_pane.As<IViewObjectEx>()->GetNaturalExtent(DVASPECT_CONTENT, -1, nullptr,
+                                                                  nullptr, &info, &natural));
+    EXPECT_EQ(cx, natural.cx);
+    EXPECT_EQ(cy, natural.cy);
+
+    // Until the container sets an extent, the object's extent is the natural one.
+    ComPtr<ICResultPane> fresh;
+    ASSERT_EQ(S_OK, CResultPane::CreateInstance(IID_ICResultPane, fresh.ReceiveVoid()));
+    SIZEL extent = {};
+    ASSERT_EQ(S_OK, fresh.As<IOleObject>()->GetExtent(DVASPECT_CONTENT, &extent));
+    EXPECT_EQ(cx, extent.cx);
+    EXPECT_EQ(cy, extent.cy);
+    SIZEL set = {1000, 2000};
+    ASSERT_EQ(S_OK, fresh.As<IOleObject>()->SetExtent(DVASPECT_CONTENT, &set));
+    ASSERT_EQ(S_OK, fresh.As<IOleObject>()->GetExtent(DVASPECT_CONTENT, &extent));
+    EXPECT_EQ(1000, extent.cx);
+    EXPECT_EQ(2000, extent.cy);
 }
 
 TEST_F(ViewTypeTest, SynopsisAsksTheServerAndShowsThePlaybackPanel) {
