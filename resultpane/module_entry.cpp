@@ -8,9 +8,9 @@
 
 namespace {
 
-const ControlClassRegistration kRegistration = {&CLSID_CResultPane, &LIBID_ResultPaneLib,
-                                                L"CResultPane Class", L"1.0", 0x20191,
-                                                IDB_RESULTPANE};
+const ControlClassRegistration kRegistration = {
+    &CLSID_CResultPane, &LIBID_ResultPaneLib, L"CResultPane Class", L"1.0", 0x20191,
+    IDB_RESULTPANE};
 
 // crash.dll installs crash reporting for the process by being loaded. Its
 // handle is not kept, and a missing library is no error.
@@ -26,15 +26,21 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
     return TRUE;
 }
 
-STDAPI DllCanUnloadNow() { return ModuleCanUnloadNow(); }
+STDAPI DllCanUnloadNow() {
+    return ModuleCanUnloadNow();
+}
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, LPVOID* ppv) {
     return GetClassObjectFor<CResultPane>(clsid, CLSID_CResultPane, riid, ppv);
 }
 
-STDAPI DllRegisterServer() { return RegisterControlClass(kRegistration, ThisModule(), false); }
+STDAPI DllRegisterServer() {
+    return RegisterControlClass(kRegistration, ThisModule(), false);
+}
 
-STDAPI DllUnregisterServer() { return UnregisterControlClass(kRegistration, ThisModule(), false); }
+STDAPI DllUnregisterServer() {
+    return UnregisterControlClass(kRegistration, ThisModule(), false);
+}
 
 // "user" (any case) registers for the current user only.
 STDAPI DllInstall(BOOL install, LPCWSTR commandLine) {

@@ -1,11 +1,11 @@
 // Resource identifiers of ResultPane.dll.
 #pragma once
 
-#define IDB_RESULTPANE 106     // toolbox bitmap
-#define IDD_RESULTPANE 108     // the control window
-#define IDD_INITDLG 201        // start panel
-#define IDD_SNAPSHOTDLG 202    // snapshot panel
-#define IDD_VIDEOPLAYDLG 203   // playback panel
+#define IDB_RESULTPANE 106   // toolbox bitmap
+#define IDD_RESULTPANE 108   // the control window
+#define IDD_INITDLG 201      // start panel
+#define IDD_SNAPSHOTDLG 202  // snapshot panel
+#define IDD_VIDEOPLAYDLG 203 // playback panel
 
 // Playback panel items.
 #define IDC_VIDEO_WINDOW 203

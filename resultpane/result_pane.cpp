@@ -21,7 +21,9 @@ const ActiveXControlInfo kControlInfo = {&CLSID_CResultPane, &IID_ICResultPane,
 
 enum EventId : DISPID { kOnViewResultEvent = 1, kOnViewResultEventEx = 2 };
 
-std::wstring TextOf(BSTR text) { return text ? std::wstring(text, SysStringLen(text)) : std::wstring(); }
+std::wstring TextOf(BSTR text) {
+    return text ? std::wstring(text, SysStringLen(text)) : std::wstring();
+}
 
 } // namespace
 
@@ -181,7 +183,7 @@ CResultPane::CompositeWindow::CompositeWindow(CResultPane& owner)
     : Dialog(IDD_RESULTPANE), m_owner(owner) {}
 
 bool CResultPane::CompositeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam,
-                                           LRESULT& result) {
+                                             LRESULT& result) {
     return m_owner.OnControlMessage(message, wParam, lParam, result);
 }
 

@@ -21,7 +21,9 @@ void CSnapShotDlg::SetPage(const std::wstring& server, int32_t taskId, int32_t o
     m_bObjClass = objClass;
 }
 
-LRESULT CSnapShotDlg::OnInitDialog(WPARAM, LPARAM, bool&) { return TRUE; }
+LRESULT CSnapShotDlg::OnInitDialog(WPARAM, LPARAM, bool&) {
+    return TRUE;
+}
 
 LRESULT CSnapShotDlg::OnSize(WPARAM, LPARAM lParam, bool&) {
     const int w = LOWORD(lParam), h = HIWORD(lParam);
@@ -29,7 +31,8 @@ LRESULT CSnapShotDlg::OnSize(WPARAM, LPARAM lParam, bool&) {
     GetWindowRect(Item(IDC_SNAP_COLUMN1), &item);
     const int bw = item.right - item.left, bh = item.bottom - item.top;
     // Computed on unsigned values, as the strip has always done.
-    const int x0 = static_cast<int>((static_cast<uint32_t>(w) - 4u * static_cast<uint32_t>(bw)) / 2u);
+    const int x0 =
+        static_cast<int>((static_cast<uint32_t>(w) - 4u * static_cast<uint32_t>(bw)) / 2u);
     for (int k = 0; k < 4; ++k)
         SetWindowPos(Item(IDC_SNAP_COLUMN1 + k), nullptr, x0 + k * bw, h - 40, bw, bh,
                      SWP_NOZORDER | SWP_NOACTIVATE);

@@ -11,7 +11,9 @@ const MessageEntry<CVideoPlayDlg> CVideoPlayDlg::kMessages[] = {
 namespace {
 
 // The streaming service is reached by host name only.
-std::wstring HostPart(const std::wstring& server) { return server.substr(0, server.find(L':')); }
+std::wstring HostPart(const std::wstring& server) {
+    return server.substr(0, server.find(L':'));
+}
 
 std::wstring FileNameOf(const std::wstring& path) {
     const size_t slash = path.find_last_of(L"\\/");
@@ -112,6 +114,7 @@ void CVideoPlayDlg::Layout(int w, int h) {
     MoveItem(IDC_FULL_SCREEN, w - 40, h - 35);
     MoveItem(IDC_TIME_LABEL, w - 100, h - 50, 100, 15);
     // The file-name label lies over the video window: keep it on top.
-    SetWindowPos(Item(IDC_FILE_LABEL), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(Item(IDC_FILE_LABEL), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     InvalidateRect(m_hWnd, nullptr, TRUE);
 }

@@ -14,10 +14,12 @@ SIZEL PixelsToHimetric(SIZE pixels) {
     const int dpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
     if (screen)
         ReleaseDC(nullptr, screen);
-    return SIZEL{MulDiv(pixels.cx, kHimetricPerInch, dpiX), MulDiv(pixels.cy, kHimetricPerInch, dpiY)};
+    return SIZEL{MulDiv(pixels.cx, kHimetricPerInch, dpiX),
+                 MulDiv(pixels.cy, kHimetricPerInch, dpiY)};
 }
 
-constexpr DWORD kSafetyOptions = INTERFACESAFE_FOR_UNTRUSTED_CALLER | INTERFACESAFE_FOR_UNTRUSTED_DATA;
+constexpr DWORD kSafetyOptions =
+    INTERFACESAFE_FOR_UNTRUSTED_CALLER | INTERFACESAFE_FOR_UNTRUSTED_DATA;
 
 } // namespace
 
@@ -45,13 +47,15 @@ HRESULT ActiveXControlBase::QueryControlInterface(REFIID riid, void** ppv) {
          Entry<IProvideClassInfo2>(this), Entry<IObjectSafety>(this)});
 }
 
-SIZEL ActiveXControlBase::NaturalExtent() const { return PixelsToHimetric(NaturalPixelSize()); }
+SIZEL ActiveXControlBase::NaturalExtent() const {
+    return PixelsToHimetric(NaturalPixelSize());
+}
 
 // ---- IViewObject, IViewObject2, IViewObjectEx ----
 
 STDMETHODIMP ActiveXControlBase::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC drawDC,
-                                      LPCRECTL bounds, LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR),
-                                      ULONG_PTR) {
+                                      LPCRECTL bounds, LPCRECTL,
+                                      BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
     if (aspect != DVASPECT_CONTENT)
         return DV_E_DVASPECT;
     if (drawDC == nullptr || bounds == nullptr)
@@ -300,7 +304,9 @@ STDMETHODIMP ActiveXControlBase::EnumVerbs(IEnumOLEVERB** verbs) {
     return OLEOBJ_E_NOVERBS;
 }
 
-STDMETHODIMP ActiveXControlBase::GetUserClassID(CLSID* clsid) { return GetClassID(clsid); }
+STDMETHODIMP ActiveXControlBase::GetUserClassID(CLSID* clsid) {
+    return GetClassID(clsid);
+}
 
 STDMETHODIMP ActiveXControlBase::GetUserType(DWORD, LPOLESTR* name) {
     if (name == nullptr)

@@ -24,9 +24,9 @@ __CRT_UUID_DECL(IObjectSafety, 0xcb5bdc81, 0x93c1, 0x11cf, 0x8f, 0x20, 0x00, 0x8
 
 struct ActiveXControlInfo {
     const CLSID* clsid;
-    const IID* dualInterface;   // the scripting interface (error-info support)
-    const IID* eventInterface;  // the default source dispinterface
-    DWORD miscStatus;           // OLEMISC_* flags, as registered
+    const IID* dualInterface;    // the scripting interface (error-info support)
+    const IID* eventInterface;   // the default source dispinterface
+    DWORD miscStatus;            // OLEMISC_* flags, as registered
     const wchar_t* userTypeName; // "CResultPane Class"
 };
 
@@ -51,7 +51,8 @@ public:
     // IViewObject, IViewObject2, IViewObjectEx
     STDMETHODIMP Draw(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* target,
                       HDC targetDC, HDC drawDC, LPCRECTL bounds, LPCRECTL windowBounds,
-                      BOOL(STDMETHODCALLTYPE* continueFn)(ULONG_PTR), ULONG_PTR continueArg) override;
+                      BOOL(STDMETHODCALLTYPE* continueFn)(ULONG_PTR),
+                      ULONG_PTR continueArg) override;
     STDMETHODIMP GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE**) override;
     STDMETHODIMP Freeze(DWORD, LONG, void*, DWORD*) override { return E_NOTIMPL; }
     STDMETHODIMP Unfreeze(DWORD) override { return E_NOTIMPL; }
@@ -178,7 +179,9 @@ protected:
     }
     HMODULE Module() const { return m_module; }
     // Makes the control the container's active object (a click into it).
-    HRESULT UIActivate() { return m_inPlaceActive ? InPlaceActivate(OLEIVERB_UIACTIVATE, nullptr) : S_OK; }
+    HRESULT UIActivate() {
+        return m_inPlaceActive ? InPlaceActivate(OLEIVERB_UIACTIVATE, nullptr) : S_OK;
+    }
 
 private:
     IUnknown* Self() { return static_cast<IOleObject*>(this); }

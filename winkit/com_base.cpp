@@ -4,10 +4,18 @@ namespace {
 LONG g_moduleLocks = 0;
 }
 
-void LockModule() { InterlockedIncrement(&g_moduleLocks); }
-void UnlockModule() { InterlockedDecrement(&g_moduleLocks); }
-LONG ModuleLockCount() { return InterlockedCompareExchange(&g_moduleLocks, 0, 0); }
-HRESULT ModuleCanUnloadNow() { return ModuleLockCount() == 0 ? S_OK : S_FALSE; }
+void LockModule() {
+    InterlockedIncrement(&g_moduleLocks);
+}
+void UnlockModule() {
+    InterlockedDecrement(&g_moduleLocks);
+}
+LONG ModuleLockCount() {
+    return InterlockedCompareExchange(&g_moduleLocks, 0, 0);
+}
+HRESULT ModuleCanUnloadNow() {
+    return ModuleLockCount() == 0 ? S_OK : S_FALSE;
+}
 
 HRESULT QueryInterfaceFromTable(REFIID riid, void** ppv,
                                 std::initializer_list<InterfaceEntry> table) {

@@ -28,7 +28,8 @@ template <class Interface, class Object> InterfaceEntry Entry(Object* object) {
 
 // Looks riid up in the table in order; IUnknown answers with the first row.
 // AddRefs through the returned interface.
-HRESULT QueryInterfaceFromTable(REFIID riid, void** ppv, std::initializer_list<InterfaceEntry> table);
+HRESULT QueryInterfaceFromTable(REFIID riid, void** ppv,
+                                std::initializer_list<InterfaceEntry> table);
 
 // Reference count and module lock of one object. An object is born with one
 // reference, owned by whoever created it.
@@ -47,13 +48,15 @@ private:
 };
 
 // Declares AddRef and Release for a class with a ComRefCount m_refs member.
-#define WINKIT_IUNKNOWN_REFCOUNT                                                                    \
-    STDMETHODIMP_(ULONG) AddRef() override { return m_refs.Add(); }                                 \
-    STDMETHODIMP_(ULONG) Release() override {                                                       \
-        const ULONG left = m_refs.Remove();                                                         \
-        if (left == 0)                                                                              \
-            delete this;                                                                            \
-        return left;                                                                                \
+#define WINKIT_IUNKNOWN_REFCOUNT                                                                   \
+    STDMETHODIMP_(ULONG) AddRef() override {                                                       \
+        return m_refs.Add();                                                                       \
+    }                                                                                              \
+    STDMETHODIMP_(ULONG) Release() override {                                                      \
+        const ULONG left = m_refs.Remove();                                                        \
+        if (left == 0)                                                                             \
+            delete this;                                                                           \
+        return left;                                                                               \
     }
 
 // Owns one COM reference.

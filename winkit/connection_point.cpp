@@ -146,7 +146,8 @@ HRESULT ConnectionPoint::FireInt32(DISPID dispid, std::initializer_list<int32_t>
 STDMETHODIMP SingleConnectionPointContainer::EnumConnectionPoints(IEnumConnectionPoints** points) {
     if (points == nullptr)
         return E_POINTER;
-    std::vector<ComPtr<IConnectionPoint>> items{ComPtr<IConnectionPoint>::Share(&m_connectionPoint)};
+    std::vector<ComPtr<IConnectionPoint>> items{
+        ComPtr<IConnectionPoint>::Share(&m_connectionPoint)};
     *points = new (std::nothrow) PointsEnumerator(std::move(items));
     return *points ? S_OK : E_OUTOFMEMORY;
 }

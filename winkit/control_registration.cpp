@@ -8,7 +8,8 @@
 #include <oleauto.h>
 
 // oleaut32 exports these, but the headers at hand do not declare them.
-extern "C" HRESULT WINAPI RegisterTypeLibForUser(ITypeLib* library, OLECHAR* path, OLECHAR* helpDir);
+extern "C" HRESULT WINAPI RegisterTypeLibForUser(ITypeLib* library, OLECHAR* path,
+                                                 OLECHAR* helpDir);
 extern "C" HRESULT WINAPI UnRegisterTypeLibForUser(REFGUID libid, WORD major, WORD minor, LCID lcid,
                                                    SYSKIND syskind);
 
@@ -51,9 +52,9 @@ HRESULT WriteClassKeys(const ControlClassRegistration& control, HMODULE module,
         const wchar_t* name;
         const std::wstring* value;
     } subkeys[] = {
-        {L"Programmable", nullptr}, {L"InprocServer32", &inproc}, {L"Control", nullptr},
-        {L"ToolboxBitmap32", &bitmap}, {L"MiscStatus", &zero},   {L"MiscStatus\\1", &misc},
-        {L"TypeLib", &libid},         {L"Version", &version},
+        {L"Programmable", nullptr},    {L"InprocServer32", &inproc}, {L"Control", nullptr},
+        {L"ToolboxBitmap32", &bitmap}, {L"MiscStatus", &zero},       {L"MiscStatus\\1", &misc},
+        {L"TypeLib", &libid},          {L"Version", &version},
     };
     for (const auto& subkey : subkeys) {
         hr = WriteDefault(key.Get(), subkey.name, subkey.value);
@@ -105,7 +106,8 @@ HRESULT UnregisterTypeLibrary(HMODULE module, bool perUser) {
 
 } // namespace
 
-HRESULT RegisterControlClass(const ControlClassRegistration& control, HMODULE module, bool perUser) {
+HRESULT RegisterControlClass(const ControlClassRegistration& control, HMODULE module,
+                             bool perUser) {
     const ClassesRoot root = ClassesRootFor(perUser);
     HRESULT hr = WriteClassKeys(control, module, root);
     if (SUCCEEDED(hr))

@@ -100,8 +100,8 @@ bool DialogTemplatePixelSize(HMODULE module, WORD id, SIZE& size) {
     WORD version = 0, signature = 0, items = 0;
     DWORD helpId = 0, exStyle = 0, style = 0;
     short x = 0, y = 0, cx = 0, cy = 0;
-    const bool extended = reader.Word(version) && reader.Word(signature) && version == 1 &&
-                          signature == 0xFFFF;
+    const bool extended =
+        reader.Word(version) && reader.Word(signature) && version == 1 && signature == 0xFFFF;
     TemplateReader fields(data, SizeofResource(module, found));
     if (extended) {
         fields.Word(version);
@@ -121,8 +121,8 @@ bool DialogTemplatePixelSize(HMODULE module, WORD id, SIZE& size) {
     if (style & DS_SETFONT) {
         font.present = fields.Word(font.points);
         if (font.present && extended)
-            font.present = fields.Word(font.weight) && fields.Byte(font.italic) &&
-                           fields.Byte(font.charset);
+            font.present =
+                fields.Word(font.weight) && fields.Byte(font.italic) && fields.Byte(font.charset);
         if (font.present)
             font.present = fields.String(font.face);
     }

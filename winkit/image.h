@@ -48,7 +48,9 @@ struct PixelBuffer {
     int width = 0;
     int height = 0;
     std::vector<uint32_t> pixels;
-    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
+    uint32_t At(int x, int y) const {
+        return pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF;
+    }
 };
 
 // The window's client area as it is on screen, child windows included.

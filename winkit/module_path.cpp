@@ -16,7 +16,8 @@ HMODULE ThisModule() {
 std::wstring ModuleFilePath(HMODULE module) {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0)
             return std::wstring();
         if (length < path.size()) {

@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
-SubclassedWindow::~SubclassedWindow() { Unsubclass(); }
+SubclassedWindow::~SubclassedWindow() {
+    Unsubclass();
+}
 
 bool SubclassedWindow::Subclass(HWND window) {
     Unsubclass();

@@ -44,8 +44,8 @@ class CustomWindow : public Window {
 public:
     // Registers className once per module (with the given class style and
     // background brush) and creates the window.
-    HWND Create(const wchar_t* className, DWORD style, DWORD exStyle, const RECT& rect,
-                HWND parent, const wchar_t* title = L"", UINT classStyle = CS_DBLCLKS,
+    HWND Create(const wchar_t* className, DWORD style, DWORD exStyle, const RECT& rect, HWND parent,
+                const wchar_t* title = L"", UINT classStyle = CS_DBLCLKS,
                 HBRUSH background = nullptr, HMENU idOrMenu = nullptr);
 
 private:

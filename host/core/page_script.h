@@ -38,8 +38,8 @@ struct ScriptValue {
 struct ScriptCommand {
     int line = 0;
     std::wstring verb;
-    std::vector<std::wstring> words;   // the plain words after the verb
-    std::vector<ScriptValue> values;   // the same words read as values
+    std::vector<std::wstring> words; // the plain words after the verb
+    std::vector<ScriptValue> values; // the same words read as values
 };
 
 struct ScriptError {

@@ -18,11 +18,12 @@ ScriptError ErrorOf(const std::wstring& text) {
 }
 
 TEST(PageScript, WordsValuesAndComments) {
-    const auto commands = Parse(L"# a page\r\n"
-                                L"create pane {d4d43952-57fc-40e5-ace5-7ef522b19e73} 0 0 714 586\r\n"
-                                L"\r\n"
-                                L"call pane Ocx_ViewResultEx 12 0x10 -3 \"a \\\"b\\\" #c\"  # note\n"
-                                L"  wait 100");
+    const auto commands =
+        Parse(L"# a page\r\n"
+              L"create pane {d4d43952-57fc-40e5-ace5-7ef522b19e73} 0 0 714 586\r\n"
+              L"\r\n"
+              L"call pane Ocx_ViewResultEx 12 0x10 -3 \"a \\\"b\\\" #c\"  # note\n"
+              L"  wait 100");
     ASSERT_EQ(3u, commands.size());
     EXPECT_EQ(2, commands[0].line);
     EXPECT_EQ(L"create", commands[0].verb);

@@ -54,7 +54,8 @@ STDMETHODIMP EventSink::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* pa
         EventArgument argument;
         if (SUCCEEDED(VariantChangeType(&value, &params->rgvarg[count - 1 - i], 0, VT_I8))) {
             argument.integer = value.llVal;
-        } else if (SUCCEEDED(VariantChangeType(&value, &params->rgvarg[count - 1 - i], 0, VT_BSTR))) {
+        } else if (SUCCEEDED(
+                       VariantChangeType(&value, &params->rgvarg[count - 1 - i], 0, VT_BSTR))) {
             argument.isText = true;
             argument.text = value.bstrVal ? value.bstrVal : L"";
         }

@@ -20,7 +20,8 @@ std::wstring VariantText(const VARIANT& value) {
     VARIANT copy;
     VariantInit(&copy);
     std::wstring text;
-    if (SUCCEEDED(VariantChangeType(&copy, const_cast<VARIANT*>(&value), 0, VT_BSTR)) && copy.bstrVal)
+    if (SUCCEEDED(VariantChangeType(&copy, const_cast<VARIANT*>(&value), 0, VT_BSTR)) &&
+        copy.bstrVal)
         text = copy.bstrVal;
     VariantClear(&copy);
     return text;
@@ -112,7 +113,8 @@ bool PageHost::EnsureContainer() {
     static const struct {
         const wchar_t* dll;
         const wchar_t* windowClass;
-    } kContainers[] = {{L"atl100.dll", L"AtlAxWin100"}, {L"atl110.dll", L"AtlAxWin110"},
+    } kContainers[] = {{L"atl100.dll", L"AtlAxWin100"},
+                       {L"atl110.dll", L"AtlAxWin110"},
                        {L"atl.dll", L"AtlAxWin"}};
     for (const auto& candidate : kContainers) {
         HMODULE atl = LoadLibraryW(candidate.dll);
@@ -165,7 +167,8 @@ bool PageHost::Execute(const ScriptCommand& c) {
         return true; // the watchdog was set up from the script before running
     }
     if (verb == L"window") {
-        if (c.values[0].kind != ScriptValue::Kind::Integer || c.values[1].kind != ScriptValue::Kind::Integer)
+        if (c.values[0].kind != ScriptValue::Kind::Integer ||
+            c.values[1].kind != ScriptValue::Kind::Integer)
             return Fail(c, L"window needs a width and a height", kScriptError);
         m_width = static_cast<int>(c.values[0].integer);
         m_height = static_cast<int>(c.values[1].integer);
@@ -265,7 +268,8 @@ bool PageHost::Create(const ScriptCommand& c) {
                         box[2], box[3], m_page.Hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (hosted->container == nullptr)
         return Fail(c, L"the container window was not created", kSetupFailed);
-    if (FAILED(m_atlAxGetControl(hosted->container, hosted->control.Receive())) || !hosted->control) {
+    if (FAILED(m_atlAxGetControl(hosted->container, hosted->control.Receive())) ||
+        !hosted->control) {
         DestroyWindow(hosted->container);
         return Fail(c, L"the control was not created (is it registered?)", kSetupFailed);
     }
@@ -292,7 +296,8 @@ void PageHost::ConnectEvents(HostedControl& hosted) {
             library->GetTypeInfoOfGuid(source, names.Receive());
     }
     auto container = hosted.control.As<IConnectionPointContainer>();
-    if (!container || FAILED(container->FindConnectionPoint(source, hosted.connectionPoint.Receive())))
+    if (!container ||
+        FAILED(container->FindConnectionPoint(source, hosted.connectionPoint.Receive())))
         return;
     auto* sink = new EventSink(hosted.name, source, names, [this](const Event& e) { OnEvent(e); });
     hosted.connectionPoint->Advise(static_cast<IDispatch*>(sink), &hosted.cookie);
@@ -326,8 +331,10 @@ bool PageHost::Call(const ScriptCommand& c, const Event* trigger) {
             arguments.AddInteger(value.integer);
             break;
         case ScriptValue::Kind::EventArgument: {
-            if (trigger == nullptr || value.eventArgument > static_cast<int>(trigger->arguments.size()))
-                return Fail(c, L"$" + std::to_wstring(value.eventArgument) + L" has no event argument",
+            if (trigger == nullptr ||
+                value.eventArgument > static_cast<int>(trigger->arguments.size()))
+                return Fail(c,
+                            L"$" + std::to_wstring(value.eventArgument) + L" has no event argument",
                             kScriptError);
             const EventArgument& a = trigger->arguments[value.eventArgument - 1];
             if (a.isText)
@@ -412,8 +419,9 @@ bool PageHost::ExpectEvent(const ScriptCommand& c) {
             }
         }
         if (GetTickCount() - start >= timeout)
-            return Fail(c, L"no matching " + c.words[1] + L" event within " +
-                               std::to_wstring(timeout) + L" ms",
+            return Fail(c,
+                        L"no matching " + c.words[1] + L" event within " +
+                            std::to_wstring(timeout) + L" ms",
                         kExpectationFailed);
         Pump(20);
     }
@@ -423,14 +431,15 @@ bool PageHost::Mouse(const ScriptCommand& c) {
     HostedControl* hosted = Find(c.words[0]);
     if (hosted == nullptr)
         return Fail(c, L"no control named " + c.words[0], kScriptError);
-    if (c.values[1].kind != ScriptValue::Kind::Integer || c.values[2].kind != ScriptValue::Kind::Integer)
+    if (c.values[1].kind != ScriptValue::Kind::Integer ||
+        c.values[2].kind != ScriptValue::Kind::Integer)
         return Fail(c, L"needs X Y", kScriptError);
     // The deepest visible window under the point gets the mouse, as on screen.
     HWND target = hosted->container;
     POINT point = {static_cast<LONG>(c.values[1].integer), static_cast<LONG>(c.values[2].integer)};
     for (;;) {
-        HWND child = ChildWindowFromPointEx(target, point, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED |
-                                                               CWP_SKIPTRANSPARENT);
+        HWND child = ChildWindowFromPointEx(
+            target, point, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED | CWP_SKIPTRANSPARENT);
         if (child == nullptr || child == target)
             break;
         MapWindowPoints(target, child, &point, 1);

@@ -23,35 +23,20 @@ protected:
         m_control.Reset();
         OleUninitialize();
     }
-    CResultPane& Pane() {
-        return *static_cast<CResultPane*>(m_control.As<ICResultPane>().Get());
-    }
+    CResultPane& Pane() { return *static_cast<CResultPane*>(m_control.As<ICResultPane>().Get()); }
     ComPtr<IUnknown> m_control;
     ComPtr<IDispatch> m_dispatch;
 };
 
 TEST_F(ControlTest, AnswersEveryControlInterfaceWithOneIdentity) {
-    const IID* interfaces[] = {&IID_ICResultPane,
-                               &IID_IDispatch,
-                               &IID_IViewObjectEx,
-                               &IID_IViewObject2,
-                               &IID_IViewObject,
-                               &IID_IOleInPlaceObjectWindowless,
-                               &IID_IOleInPlaceObject,
-                               &IID_IOleWindow,
-                               &IID_IOleInPlaceActiveObject,
-                               &IID_IOleControl,
-                               &IID_IOleObject,
-                               &IID_IPersistStreamInit,
-                               &IID_IPersist,
-                               &IID_ISupportErrorInfo,
-                               &IID_IConnectionPointContainer,
-                               &IID_IQuickActivate,
-                               &IID_IPersistStorage,
-                               &IID_IDataObject,
-                               &IID_IProvideClassInfo,
-                               &IID_IProvideClassInfo2,
-                               &IID_IObjectSafety};
+    const IID* interfaces[] = {
+        &IID_ICResultPane,      &IID_IDispatch,          &IID_IViewObjectEx,
+        &IID_IViewObject2,      &IID_IViewObject,        &IID_IOleInPlaceObjectWindowless,
+        &IID_IOleInPlaceObject, &IID_IOleWindow,         &IID_IOleInPlaceActiveObject,
+        &IID_IOleControl,       &IID_IOleObject,         &IID_IPersistStreamInit,
+        &IID_IPersist,          &IID_ISupportErrorInfo,  &IID_IConnectionPointContainer,
+        &IID_IQuickActivate,    &IID_IPersistStorage,    &IID_IDataObject,
+        &IID_IProvideClassInfo, &IID_IProvideClassInfo2, &IID_IObjectSafety};
     for (const IID* iid : interfaces) {
         ComPtr<IUnknown> answer;
         ASSERT_EQ(S_OK, m_control->QueryInterface(*iid, answer.ReceiveVoid()));
@@ -59,7 +44,8 @@ TEST_F(ControlTest, AnswersEveryControlInterfaceWithOneIdentity) {
         EXPECT_EQ(m_control.Get(), identity.Get()) << "IUnknown differs";
     }
     ComPtr<IUnknown> none;
-    EXPECT_EQ(E_NOINTERFACE, m_control->QueryInterface(IID_IPersistPropertyBag, none.ReceiveVoid()));
+    EXPECT_EQ(E_NOINTERFACE,
+              m_control->QueryInterface(IID_IPersistPropertyBag, none.ReceiveVoid()));
     EXPECT_EQ(E_NOINTERFACE, m_control->QueryInterface(IID_IClassFactory, none.ReceiveVoid()));
 }
 
@@ -92,7 +78,8 @@ TEST_F(ControlTest, SafetyOptionsFollowMaskAndInterface) {
 
     // Not an interface of ours: both words 0.
     supported = enabled = 99;
-    EXPECT_EQ(E_NOINTERFACE, safety->GetInterfaceSafetyOptions(IID_IClassFactory, &supported, &enabled));
+    EXPECT_EQ(E_NOINTERFACE,
+              safety->GetInterfaceSafetyOptions(IID_IClassFactory, &supported, &enabled));
     EXPECT_EQ(0u, supported);
     EXPECT_EQ(0u, enabled);
     EXPECT_EQ(E_POINTER, safety->GetInterfaceSafetyOptions(IID_IDispatch, nullptr, &enabled));
@@ -141,7 +128,8 @@ TEST_F(ControlTest, InitThroughDispidAndNameWithOptionalArguments) {
     EXPECT_EQ(S_OK, coerced.hr);
     EXPECT_EQ(L"h3", Pane().ServerAddress());
     ScriptCallResult mismatch;
-    CallByName(m_dispatch.Get(), L"Ocx_Init", {std::wstring(L"h4"), std::wstring(L"seven")}, mismatch);
+    CallByName(m_dispatch.Get(), L"Ocx_Init", {std::wstring(L"h4"), std::wstring(L"seven")},
+               mismatch);
     EXPECT_EQ(DISP_E_TYPEMISMATCH, mismatch.hr);
     EXPECT_EQ(L"h3", Pane().ServerAddress());
 
@@ -180,7 +168,8 @@ TEST_F(ControlTest, UnknownViewTypeDoesNothing) {
     CallByName(m_dispatch.Get(), L"Ocx_ViewResultEx", {12L, 9L}, result);
     EXPECT_EQ(S_OK, result.hr);
     ScriptCallResult byDispid;
-    CallByDispid(m_dispatch.Get(), 2, {12L, 0L, std::wstring(L"<startFrame>1</startFrame>")}, byDispid);
+    CallByDispid(m_dispatch.Get(), 2, {12L, 0L, std::wstring(L"<startFrame>1</startFrame>")},
+                 byDispid);
     EXPECT_EQ(S_OK, byDispid.hr);
     EXPECT_EQ(L"", byDispid.Text()) << "strRet is never written";
     EXPECT_EQ(nullptr, Pane().CurrentPanel());
@@ -266,7 +255,8 @@ TEST_F(EventTest, UnadvisedSinkHearsNothingAndNullUserDataIsIgnored) {
 TEST_F(EventTest, ConnectionPointIsFoundOnlyForTheEventInterface) {
     auto container = m_control.As<IConnectionPointContainer>();
     ComPtr<IConnectionPoint> point;
-    EXPECT_EQ(CONNECT_E_NOCONNECTION, container->FindConnectionPoint(IID_IDispatch, point.Receive()));
+    EXPECT_EQ(CONNECT_E_NOCONNECTION,
+              container->FindConnectionPoint(IID_IDispatch, point.Receive()));
     ComPtr<IEnumConnectionPoints> points;
     ASSERT_EQ(S_OK, container->EnumConnectionPoints(points.Receive()));
     IConnectionPoint* found[2] = {};

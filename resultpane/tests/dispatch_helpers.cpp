@@ -36,8 +36,8 @@ void CallByDispid(IDispatch* object, DISPID dispid, const std::vector<ScriptArgu
         VariantClear(&v);
 }
 
-void CallByName(IDispatch* object, const wchar_t* name, const std::vector<ScriptArgument>& arguments,
-                ScriptCallResult& result) {
+void CallByName(IDispatch* object, const wchar_t* name,
+                const std::vector<ScriptArgument>& arguments, ScriptCallResult& result) {
     std::wstring copy = name;
     LPOLESTR names[] = {copy.data()};
     DISPID dispid = DISPID_UNKNOWN;

@@ -28,8 +28,8 @@ struct ScriptCallResult {
 void CallByDispid(IDispatch* object, DISPID dispid, const std::vector<ScriptArgument>& arguments,
                   ScriptCallResult& result);
 // Looks the name up with GetIDsOfNames first; E_FAIL-like hr when unknown.
-void CallByName(IDispatch* object, const wchar_t* name, const std::vector<ScriptArgument>& arguments,
-                ScriptCallResult& result);
+void CallByName(IDispatch* object, const wchar_t* name,
+                const std::vector<ScriptArgument>& arguments, ScriptCallResult& result);
 
 // An event sink that records every call: (dispid, arguments in declaration
 // order as integers). Can be told to fail its Invoke.
@@ -53,7 +53,9 @@ public:
         return S_OK;
     }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
     STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID locale, WORD flags, DISPPARAMS* params,
                         VARIANT* result, EXCEPINFO*, UINT*) override;
 

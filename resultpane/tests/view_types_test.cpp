@@ -92,7 +92,7 @@ TEST_F(ViewTypeTest, NaturalExtentIsTheDialogSizeInHimetric) {
     SIZEL natural = {};
     DVEXTENTINFO info = {sizeof(info), DVEXTENT_CONTENT, {0, 0}};
     ASSERT_EQ(S_OK, m_pane.As<IViewObjectEx>()->GetNaturalExtent(DVASPECT_CONTENT, -1, nullptr,
-                                                                  nullptr, &info, &natural));
+                                                                 nullptr, &info, &natural));
     EXPECT_EQ(cx, natural.cx);
     EXPECT_EQ(cy, natural.cy);
 
@@ -139,10 +139,10 @@ TEST_F(ViewTypeTest, FailedQueryShowsNothingAndStillSucceeds) {
     EXPECT_EQ(S_OK, View(99, 1));
     EXPECT_EQ(S_OK, View(99, 6));
     EXPECT_EQ(S_OK, View(99, 2));
-    EXPECT_EQ((std::vector<std::string>{"/query_ex.php?flowNumber=99",
-                                        "/taskDetail.php?flowNumber=99",
-                                        "/querytranscodestatus.php?UserUploadVideoId=99"}),
-              TargetsSince(before));
+    EXPECT_EQ(
+        (std::vector<std::string>{"/query_ex.php?flowNumber=99", "/taskDetail.php?flowNumber=99",
+                                  "/querytranscodestatus.php?UserUploadVideoId=99"}),
+        TargetsSince(before));
     EXPECT_EQ(start, Pane().CurrentPanel());
     EXPECT_TRUE(IsWindowVisible(start));
     EXPECT_FALSE(Pane().VideoPanel().Exists());
@@ -160,7 +160,8 @@ TEST_F(ViewTypeTest, SnapshotPagesThenSynopsisReplaceEachOther) {
 
     HWND snapshotWindow = snapshots.Hwnd();
     EXPECT_EQ(S_OK, View(12, 1));
-    EXPECT_FALSE(IsWindow(snapshotWindow)) << "creating the playback panel destroys the snapshot panel";
+    EXPECT_FALSE(IsWindow(snapshotWindow))
+        << "creating the playback panel destroys the snapshot panel";
     EXPECT_EQ(Pane().VideoPanel().Hwnd(), Pane().CurrentPanel());
 }
 

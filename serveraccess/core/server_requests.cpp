@@ -20,7 +20,9 @@ const PathQueryForm& FormOf(PathQuery query) {
     return kForms[static_cast<int>(query)];
 }
 
-std::wstring Http(std::wstring_view server) { return L"http://" + std::wstring(server); }
+std::wstring Http(std::wstring_view server) {
+    return L"http://" + std::wstring(server);
+}
 
 } // namespace
 

@@ -34,5 +34,9 @@ template <typename Char> int32_t ParseDecimal(std::basic_string_view<Char> text)
 
 } // namespace
 
-int32_t ParseDecimalInt(std::wstring_view text) { return ParseDecimal(text); }
-int32_t ParseDecimalInt(std::string_view text) { return ParseDecimal(text); }
+int32_t ParseDecimalInt(std::wstring_view text) {
+    return ParseDecimal(text);
+}
+int32_t ParseDecimalInt(std::string_view text) {
+    return ParseDecimal(text);
+}

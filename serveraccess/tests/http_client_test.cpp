@@ -8,9 +8,13 @@
 
 namespace {
 
-const SampleServerFixture& Server() { return SampleServerFixture::Get(); }
+const SampleServerFixture& Server() {
+    return SampleServerFixture::Get();
+}
 
-std::wstring UrlOf(const std::wstring& object) { return L"http://" + Server().Server() + object; }
+std::wstring UrlOf(const std::wstring& object) {
+    return L"http://" + Server().Server() + object;
+}
 
 // An address on which nothing listens.
 const wchar_t kClosedServer[] = L"http://127.0.0.22:1/query_ex.php?flowNumber=12";
@@ -56,8 +60,9 @@ TEST(HttpGetText, SendsAnHttp10GetWithTheClientsHeadersAndReadsTheReply) {
     const size_t before = Server().LogSize();
     std::wstring reply;
     EXPECT_EQ(1, HttpGetText(UrlOf(L"/query_ex.php?flowNumber=12").c_str(), reply));
-    EXPECT_NE(std::wstring::npos,
-              reply.find(L"<summarypath>E:\\AstRP_1v2\\summary\\12\\summary.mp4\r\n</summarypath>"));
+    EXPECT_NE(
+        std::wstring::npos,
+        reply.find(L"<summarypath>E:\\AstRP_1v2\\summary\\12\\summary.mp4\r\n</summarypath>"));
 
     const LoggedRequest request = OnlyRequestSince(before);
     EXPECT_EQ("GET", request.method);

@@ -26,7 +26,9 @@ std::vector<std::string> Pieces(const CodePageShape& shape, const std::string& t
                                 std::vector<size_t> sizes) {
     MultibyteChunkJoiner joiner(shape);
     std::vector<std::string> seen;
-    const auto convert = [&seen](const char* bytes, size_t count) { seen.emplace_back(bytes, count); };
+    const auto convert = [&seen](const char* bytes, size_t count) {
+        seen.emplace_back(bytes, count);
+    };
     size_t at = 0;
     for (size_t size : sizes) {
         joiner.Feed(text.data() + at, size, convert);
@@ -68,7 +70,8 @@ TEST(MultibyteChunkJoiner, Utf8SequencesSplitAnywhereAreJoined) {
     for (size_t cut = 1; cut < text.size(); ++cut) {
         std::string joined;
         for (const std::string& piece : Pieces(Utf8(), text, {cut, text.size() - cut})) {
-            EXPECT_TRUE(CompleteCharsLength(Utf8(), reinterpret_cast<const unsigned char*>(piece.data()),
+            EXPECT_TRUE(CompleteCharsLength(Utf8(),
+                                            reinterpret_cast<const unsigned char*>(piece.data()),
                                             piece.size()) == piece.size())
                 << "piece cut inside a character at " << cut;
             joined += piece;

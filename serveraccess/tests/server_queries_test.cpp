@@ -7,7 +7,9 @@
 
 namespace {
 
-const std::wstring& Address() { return SampleServerFixture::Get().Server(); }
+const std::wstring& Address() {
+    return SampleServerFixture::Get().Server();
+}
 
 TEST(ServerQueries, SynopsisPathAndItsUrlLeadToTheFile) {
     std::wstring path, url;

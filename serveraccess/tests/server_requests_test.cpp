@@ -39,8 +39,9 @@ TEST(PathQueryReply, EachQueryUsesItsOwnTags) {
     EXPECT_EQ(L"http://h//v/c.mp4", url);
     // A synopsis tag does not answer a source query.
     path = url = L"untouched";
-    EXPECT_EQ(0, ReadPathQueryReply(PathQuery::Source, L"<summarypath>E:\\AstRP_1v2\\x</summarypath>",
-                                    L"h", path, url));
+    EXPECT_EQ(0,
+              ReadPathQueryReply(PathQuery::Source, L"<summarypath>E:\\AstRP_1v2\\x</summarypath>",
+                                 L"h", path, url));
     EXPECT_EQ(L"untouched", path);
     EXPECT_EQ(L"untouched", url);
 }
@@ -55,8 +56,9 @@ TEST(PathQueryReply, MissingTagsOrEmptyReplyTouchNothing) {
 
 TEST(PathQueryReply, ClosingBeforeOpeningGivesEmptyPathAndFails) {
     std::wstring path = L"p", url = L"u";
-    EXPECT_EQ(0, ReadPathQueryReply(PathQuery::Synopsis,
-                                    L"</summarypath>E:\\AstRP_1v2\\x<summarypath>", L"h", path, url));
+    EXPECT_EQ(0,
+              ReadPathQueryReply(PathQuery::Synopsis,
+                                 L"</summarypath>E:\\AstRP_1v2\\x<summarypath>", L"h", path, url));
     EXPECT_EQ(L"", path);
     EXPECT_EQ(L"u", url);
 }
@@ -86,8 +88,8 @@ TEST(TubeInfoReply, OnlyResultZeroWithAFileCounts) {
     EXPECT_FALSE(ReadTubeInfoReply(L"<ret> 0</ret><fileurl>\\\\a.tbi</fileurl>", L"h",
                                    SynopsisFileKind::Tube, url));
     EXPECT_FALSE(ReadTubeInfoReply(L"<ret>0</ret>", L"h", SynopsisFileKind::Tube, url));
-    EXPECT_FALSE(ReadTubeInfoReply(L"<ret>0</ret><fileurl></fileurl>", L"h",
-                                   SynopsisFileKind::Tube, url));
+    EXPECT_FALSE(
+        ReadTubeInfoReply(L"<ret>0</ret><fileurl></fileurl>", L"h", SynopsisFileKind::Tube, url));
     EXPECT_EQ(L"untouched", url);
 }
 

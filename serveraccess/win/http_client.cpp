@@ -107,8 +107,9 @@ int HttpPostForm(const wchar_t* url, const std::wstring& body, std::wstring& rep
     HttpAddRequestHeadersW(request.Get(), kContentType, static_cast<DWORD>(-1),
                            HTTP_ADDREQ_FLAG_ADD_IF_NEW);
     std::string bytes = WideToThreadAnsi(body);
-    const BOOL sent = HttpSendRequestW(request.Get(), nullptr, 0, bytes.empty() ? nullptr : bytes.data(),
-                                       static_cast<DWORD>(bytes.size()));
+    const BOOL sent =
+        HttpSendRequestW(request.Get(), nullptr, 0, bytes.empty() ? nullptr : bytes.data(),
+                         static_cast<DWORD>(bytes.size()));
     if (sent)
         ReadReplyText(request, reply);
     return sent ? 1 : 0;

@@ -10,7 +10,8 @@ void CInternetHandle::Close() {
 std::wstring ProcessBaseName() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0)
             return std::wstring();
         if (length < path.size()) {
@@ -40,8 +41,8 @@ CInternetConnection::CInternetConnection(const CInternetSession& session, const 
                                          INTERNET_PORT port) {
     if (session.IsEmpty())
         return;
-    m_hHandle = InternetConnectW(session.Get(), host.c_str(), port, L"", L"", INTERNET_SERVICE_HTTP,
-                                 0, 0);
+    m_hHandle =
+        InternetConnectW(session.Get(), host.c_str(), port, L"", L"", INTERNET_SERVICE_HTTP, 0, 0);
 }
 
 bool CInternetFile::Read(void* buffer, DWORD size, DWORD& bytesRead) {

@@ -7,7 +7,9 @@
 
 namespace {
 
-std::wstring Folder(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
+std::wstring Folder(const std::wstring& path) {
+    return path.substr(0, path.find_last_of(L'\\'));
+}
 
 std::wstring ThisFolder() {
     wchar_t path[MAX_PATH];
