@@ -2,6 +2,7 @@
 // Prints where the server keeps a task's synopsis video, source video and
 // tube file. Exit code 0 when all three were found, 1 when any was not,
 // 2 for bad arguments.
+#include "console_output.h"
 #include "http_client.h"
 #include "server_queries.h"
 
@@ -12,22 +13,12 @@
 
 namespace {
 
-void Print(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(size > 0 ? size : 0, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-    std::fflush(stdout);
-}
-
 bool ReportPath(const wchar_t* what, int found, const std::wstring& path, const std::wstring& url) {
     if (!found) {
-        Print(std::wstring(what) + L": not found\n");
+        PrintLine(std::wstring(what) + L": not found");
         return false;
     }
-    Print(std::wstring(what) + L": " + path + L"\n    " + url + L"\n");
+    PrintLine(std::wstring(what) + L": " + path + L"\n    " + url);
     return true;
 }
 
@@ -35,12 +26,12 @@ bool ReportPath(const wchar_t* what, int found, const std::wstring& path, const 
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 3) {
-        Print(L"usage: taskwhere SERVER[:PORT] FLOWNUMBER\n");
+        PrintLine(L"usage: taskwhere SERVER[:PORT] FLOWNUMBER");
         return 2;
     }
     const std::wstring server = argv[1];
     const int flow = _wtoi(argv[2]);
-    Print(L"task " + std::to_wstring(flow) + L" on " + server + L"\n");
+    PrintLine(L"task " + std::to_wstring(flow) + L" on " + server);
 
     bool all = true;
     std::wstring path, url;
@@ -53,9 +44,9 @@ int wmain(int argc, wchar_t** argv) {
     HttpGetText(TubeInfoQueryUrl(server, flow).c_str(), reply);
     if (ReadTubeInfoReply(reply, server, SynopsisFileKind::Tube, tubeUrl) &&
         ReadTubeInfoReply(reply, server, SynopsisFileKind::Object, objectUrl)) {
-        Print(L"tube file: " + tubeUrl + L"\n    object file: " + objectUrl + L"\n");
+        PrintLine(L"tube file: " + tubeUrl + L"\n    object file: " + objectUrl);
     } else {
-        Print(L"tube file: not found\n");
+        PrintLine(L"tube file: not found");
         all = false;
     }
     return all ? 0 : 1;

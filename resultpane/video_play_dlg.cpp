@@ -39,13 +39,7 @@ void CVideoPlayDlg::SetVideoSource(const std::wstring& videoUrl, const std::wstr
     m_tubeId = tubeId;
     m_serverAddress = HostPart(server);
     m_playMode = segmentEnd != segmentStart ? kObjectSegment : kWholeFile;
-    if (Exists()) {
-        ShowModeButtons();
-        RECT client;
-        GetClientRect(m_hWnd, &client);
-        Layout(client.right, client.bottom);
-        StartPlayback();
-    }
+    RestartIfShown();
 }
 
 void CVideoPlayDlg::SetSynopsisSource(const std::wstring& videoUrl, const std::wstring& videoPath,
@@ -54,13 +48,17 @@ void CVideoPlayDlg::SetSynopsisSource(const std::wstring& videoUrl, const std::w
     m_videoPath = videoPath;
     m_serverAddress = HostPart(server);
     m_playMode = kSynopsis;
-    if (Exists()) {
-        ShowModeButtons();
-        RECT client;
-        GetClientRect(m_hWnd, &client);
-        Layout(client.right, client.bottom);
-        StartPlayback();
-    }
+    RestartIfShown();
+}
+
+void CVideoPlayDlg::RestartIfShown() {
+    if (!Exists())
+        return;
+    ShowModeButtons();
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    Layout(client.right, client.bottom);
+    StartPlayback();
 }
 
 void CVideoPlayDlg::StartPlayback() {

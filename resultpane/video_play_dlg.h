@@ -55,6 +55,8 @@ private:
     LRESULT OnInitDialog(WPARAM, LPARAM, bool& handled);
     LRESULT OnSize(WPARAM, LPARAM, bool& handled);
 
+    // A new source while the panel is shown: lay out again and play it.
+    void RestartIfShown();
     void StartPlayback();
     void ShowModeButtons();
     void Layout(int width, int height);

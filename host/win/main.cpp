@@ -4,7 +4,7 @@
 // Exit codes: 0 all went as the script said, 1 an expectation failed,
 // 2 bad script or arguments, 3 the watchdog ended a run that took too long,
 // 4 a control or the container could not be set up.
-#include "output.h"
+#include "console_output.h"
 #include "page_host.h"
 #include "page_script.h"
 

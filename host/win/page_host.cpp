@@ -1,7 +1,7 @@
 #include "page_host.h"
 
 #include "image.h"
-#include "output.h"
+#include "console_output.h"
 #include "proc_address.h"
 
 #include <cwchar>

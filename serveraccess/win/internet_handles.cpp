@@ -1,5 +1,7 @@
 #include "internet_handles.h"
 
+#include "module_path.h"
+
 void CInternetHandle::Close() {
     if (m_hHandle != nullptr) {
         InternetCloseHandle(m_hHandle);
@@ -8,18 +10,7 @@ void CInternetHandle::Close() {
 }
 
 std::wstring ProcessBaseName() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return std::wstring();
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    const std::wstring path = ModuleFilePath(nullptr);
     const size_t slash = path.find_last_of(L"\\/");
     std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
     const size_t dot = name.find_last_of(L'.');

@@ -1,4 +1,4 @@
-#include "output.h"
+#include "console_output.h"
 
 #include <windows.h>
 
