@@ -44,18 +44,19 @@ std::wstring ClassOf(HWND window) {
     return className;
 }
 
-template <class Find> HWND WaitFor(Find find, const char* what) {
+template <class Check> void WaitUntil(Check check, const char* what) {
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < PickerDriver::kWaitMs) {
-        if (HWND window = find())
-            return window;
+    while (!check()) {
+        if (GetTickCount() - start >= PickerDriver::kWaitMs)
+            throw DriverError(std::string("timed out waiting for ") + what);
         Sleep(20);
     }
-    throw DriverError(std::string("timed out waiting for ") + what);
 }
 
-template <class Check> void WaitUntil(Check check, const char* what) {
-    WaitFor([&]() -> HWND { return check() ? HWND_DESKTOP : nullptr; }, what);
+template <class Find> HWND WaitFor(Find find, const char* what) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = find()) != nullptr; }, what);
+    return found;
 }
 
 // A dialog owned by owner (the open-file dialog or a message box).
@@ -137,7 +138,14 @@ void PickerDriver::Sync() {
         throw DriverError("the dialog's thread does not answer");
 }
 
-void PickerDriver::Command(int id) {
+void PickerDriver::Press(int id) {
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(Dialog(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(Button(id)), SMTO_NORMAL, kWaitMs, &ignored))
+        throw DriverError("a button press was not handled");
+}
+
+void PickerDriver::PostPress(int id) {
     PostMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Button(id)));
 }
@@ -147,23 +155,34 @@ void PickerDriver::Resize(int width, int height) {
     Sync();
 }
 
+namespace {
+
+void SendMouse(HWND canvas, UINT message, WPARAM buttons, int x, int y) {
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(canvas, message, buttons, MAKELPARAM(x, y), SMTO_NORMAL,
+                             PickerDriver::kWaitMs, &ignored))
+        throw DriverError("a mouse message was not handled");
+}
+
+} // namespace
+
 void PickerDriver::Click(int x, int y) {
-    PostMessageW(Canvas(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    PostMessageW(Canvas(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    SendMouse(Canvas(), WM_LBUTTONDOWN, MK_LBUTTON, x, y);
+    SendMouse(Canvas(), WM_LBUTTONUP, 0, x, y);
 }
 
 void PickerDriver::RightClick(int x, int y) {
-    PostMessageW(Canvas(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
-    PostMessageW(Canvas(), WM_RBUTTONUP, 0, MAKELPARAM(x, y));
+    SendMouse(Canvas(), WM_RBUTTONDOWN, MK_RBUTTON, x, y);
+    SendMouse(Canvas(), WM_RBUTTONUP, 0, x, y);
 }
 
 void PickerDriver::MoveMouse(int x, int y) {
-    PostMessageW(Canvas(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    SendMouse(Canvas(), WM_MOUSEMOVE, 0, x, y);
 }
 
 void PickerDriver::Import(const std::wstring& path) {
     HWND dialog = Dialog();
-    Command(11002);
+    PostPress(11002);
     HWND fileDialog = WaitFor([&] { return OwnedDialog(dialog); }, "the open-file dialog");
     // The file-name box: an edit control, alone or inside a combo box.
     HWND nameBox = nullptr;

@@ -51,11 +51,18 @@ public:
     HWND Canvas();
     HWND Button(int id);
 
-    // Waits until the dialog's thread has handled everything sent before.
+    // Waits until the dialog's thread answers (sent messages only: posted
+    // ones may still wait in its queue).
     void Sync();
-    void Command(int id);
+    // A button press handled before this returns; for buttons that open no
+    // window.
+    void Press(int id);
+    // A button press left in the dialog's queue: for buttons that open a
+    // modal window or end the dialog.
+    void PostPress(int id);
     void Resize(int width, int height);
-    // Mouse messages to the canvas at client coordinates.
+    // Mouse messages to the canvas at client coordinates, handled before
+    // these return.
     void Click(int x, int y);
     void RightClick(int x, int y);
     void MoveMouse(int x, int y);

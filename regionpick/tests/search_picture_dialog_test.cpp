@@ -68,7 +68,7 @@ TEST(SearchPictureDialog, CancelOrClosingReturnsZeroAndLeavesTheBuffersAlone) {
                 if (byClosing)
                     PostMessageW(picker.Dialog(), WM_CLOSE, 0, 0);
                 else
-                    picker.Command(IDCANCEL);
+                    picker.PostPress(IDCANCEL);
             },
             [&] {
                 result = library.Dlg2()(buffers.obj, PathBuffers::kSize, buffers.mask,
@@ -111,7 +111,7 @@ TEST(SearchPictureDialog, LooksAsDescribedAndKeepsItsLayoutWhenResized) {
             ExpectLaidOut(picker);
             picker.Resize(700, 520);
             ExpectLaidOut(picker);
-            picker.Command(IDCANCEL);
+            picker.PostPress(IDCANCEL);
         },
         [&] { EXPECT_EQ(library.Dlg()(picture, mask), 0); });
     EXPECT_EQ(failure, "");
@@ -130,19 +130,19 @@ TEST(SearchPictureDialog, WithoutAPictureOutliningAndOkAreRefusedAndTheDialogSta
     std::wstring picture = notAPicture, mask = L"unchanged";
     const std::string failure = DriveWhile(
         [&](PickerDriver& picker) {
-            picker.Command(IDOK);
+            picker.PostPress(IDOK);
             const SeenMessageBox noPicture = picker.CloseMessageBox();
             EXPECT_EQ(noPicture.caption, L" 警告");
             EXPECT_EQ(noPicture.text, L"未导入待搜索的图片!");
             EXPECT_TRUE(picker.DialogIsOpen());
 
-            picker.Command(kOutlineId);
+            picker.PostPress(kOutlineId);
             const SeenMessageBox noOutline = picker.CloseMessageBox();
             EXPECT_EQ(noOutline.caption, L" 警告");
             EXPECT_EQ(noOutline.text, L"请先导入图片后再选择目标！");
             EXPECT_EQ(picker.Text(picker.Button(kOutlineId)), L"框选目标");
             EXPECT_TRUE(picker.DialogIsOpen());
-            picker.Command(IDCANCEL);
+            picker.PostPress(IDCANCEL);
         },
         [&] { EXPECT_EQ(library.Dlg()(picture, mask), 0); });
     EXPECT_EQ(failure, "");
@@ -181,11 +181,11 @@ TEST(SearchPictureDialog, ImportRefusesNamesTheServerCannotTake) {
                 EXPECT_EQ(refusal.caption, L"RegionPick"); // the library's title
             }
             // None of them was taken.
-            picker.Command(IDOK);
+            picker.PostPress(IDOK);
             EXPECT_EQ(picker.CloseMessageBox().text, L"未导入待搜索的图片!");
             // 76 Chinese characters and ".png" are exactly 156 units: taken.
             picker.Import(chineseLongest);
-            picker.Command(IDOK);
+            picker.PostPress(IDOK);
         },
         [&] {
             result =
@@ -211,7 +211,7 @@ TEST(SearchPictureDialog, UnderItsOtherNameTheLibraryTitlesItsMessagesSoAndWrite
             picker.Import(quoted);
             EXPECT_EQ(picker.CloseMessageBox().caption, L"RegionPickUI");
             picker.Import(plain);
-            picker.Command(IDOK);
+            picker.PostPress(IDOK);
         },
         [&] {
             result =
@@ -251,7 +251,7 @@ TEST(SearchPictureDialog, CanvasShowsThePictureOnGreyAndTheOutlineInRed) {
             EXPECT_EQ(pixels.At(shown.right - 1, shown.bottom - 1),
                       GradientColour(399, 199, 400, 200));
 
-            picker.Command(kOutlineId);
+            picker.Press(kOutlineId);
             picker.Sync();
             EXPECT_EQ(picker.Text(picker.Button(kOutlineId)), L"重新框选");
             ClickOutline(picker, shown, {{100, 50}, {300, 50}, {200, 150}});
@@ -276,7 +276,7 @@ TEST(SearchPictureDialog, CanvasShowsThePictureOnGreyAndTheOutlineInRed) {
             EXPECT_TRUE(RedNear(pixels, shown.left + 40, shown.top + 20));
             EXPECT_EQ(pixels.At(shown.left + 325, shown.top + 165),
                       GradientColour(325, 165, 400, 200));
-            picker.Command(IDOK);
+            picker.PostPress(IDOK);
         },
         [&] { EXPECT_EQ(library.Dlg()(picture, mask), 1); });
     EXPECT_EQ(failure, "");

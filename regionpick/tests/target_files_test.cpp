@@ -49,12 +49,12 @@ std::function<void(PickerDriver&)> TriangleScript(const std::wstring& picture, b
         MakeRoomForNaturalSize(picker);
         const PixelRect shown = picker.PictureRect(400, 200);
         ASSERT_EQ(shown.Width(), 400);
-        picker.Command(11001);
+        picker.Press(11001);
         if (closed)
             ClickOutline(picker, shown, {{100, 50}, {300, 50}, {200, 150}, {100, 50}});
         else
             ClickOutline(picker, shown, {{100, 50}, {300, 50}, {200, 150}});
-        picker.Command(IDOK);
+        picker.PostPress(IDOK);
     };
 }
 
@@ -101,7 +101,7 @@ TEST(TargetFiles, WithoutAnOutlineTheWholePictureIsTheTarget) {
     std::wstring picture = PictureFolder("files_whole") + L"\\scene.png", mask;
     ASSERT_TRUE(WriteGradientPicture(picture, 640, 480));
     int result = -1;
-    const std::string failure = DriveWhile([](PickerDriver& picker) { picker.Command(IDOK); },
+    const std::string failure = DriveWhile([](PickerDriver& picker) { picker.PostPress(IDOK); },
                                            [&] { result = library.Dlg()(picture, mask); });
     EXPECT_EQ(failure, "");
     ASSERT_EQ(result, 1);
@@ -134,9 +134,9 @@ TEST(TargetFiles, ASecondConfirmedRunReplacesAllThreeFiles) {
         [](PickerDriver& picker) {
             MakeRoomForNaturalSize(picker);
             const PixelRect shown = picker.PictureRect(64, 40);
-            picker.Command(11001);
+            picker.Press(11001);
             ClickOutline(picker, shown, {{8, 4}, {40, 4}, {40, 30}, {8, 30}, {8, 4}});
-            picker.Command(IDOK);
+            picker.PostPress(IDOK);
         },
         [&] { result = library.Dlg()(second, mask); });
     EXPECT_EQ(failure, "");
@@ -156,7 +156,7 @@ TEST(TargetFiles, BuffersTooSmallForThePathsGetNothing) {
     const auto maskLength = static_cast<uint32_t>(library.MaskPath().size());
     auto confirm = [&](PickerDriver& picker) {
         picker.Import(picture);
-        picker.Command(IDOK);
+        picker.PostPress(IDOK);
     };
     struct Sizes {
         uint32_t obj, mask;
@@ -194,7 +194,7 @@ TEST(TargetFiles, FilesThatCouldNotBeWrittenAreNeverReportedAsWritten) {
     ASSERT_TRUE(WriteGradientPicture(vanishing, 50, 20));
     auto importAndConfirm = [&](PickerDriver& picker) {
         picker.Import(first);
-        picker.Command(IDOK);
+        picker.PostPress(IDOK);
     };
     PathBuffers buffers;
     int result = -1;
@@ -214,7 +214,7 @@ TEST(TargetFiles, FilesThatCouldNotBeWrittenAreNeverReportedAsWritten) {
         [&](PickerDriver& picker) {
             picker.Dialog();
             ASSERT_TRUE(DeleteFileW(vanishing.c_str()));
-            picker.Command(IDOK);
+            picker.PostPress(IDOK);
         },
         [&] { result = library.Dlg()(picture, mask); });
     EXPECT_EQ(failure, "");
