@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class PickerLibrary {
 public:
@@ -39,3 +40,6 @@ private:
 
 // A folder of the test's own for its pictures (not the library's folder).
 std::wstring PictureFolder(const std::string& testName);
+
+// The names in a folder (without "." and ".."), sorted.
+std::vector<std::wstring> FolderEntries(const std::wstring& folder);

@@ -3,6 +3,7 @@
 
 #include "outline.h"
 #include "picker_driver.h"
+#include "picker_library.h"
 
 #include <cwchar>
 #include <initializer_list>
@@ -39,4 +40,21 @@ inline void ClickOutline(PickerDriver& picker, const PixelRect& picture,
 // natural size, so that clicks land on exact picture pixels.
 inline void MakeRoomForNaturalSize(PickerDriver& picker) {
     picker.Resize(1000, 700);
+}
+
+// One ShowSearchPictureDlg2 call driven by script.
+struct Dlg2Run {
+    std::string failure; // the script's, empty when none
+    int result = -1;
+    PathBuffers buffers;
+};
+inline Dlg2Run RunDlg2(const PickerLibrary& library,
+                       const std::function<void(PickerDriver&)>& script,
+                       uint32_t objSize = PathBuffers::kSize,
+                       uint32_t maskSize = PathBuffers::kSize) {
+    Dlg2Run run;
+    run.failure = DriveWhile(script, [&] {
+        run.result = library.Dlg2()(run.buffers.obj, objSize, run.buffers.mask, maskSize);
+    });
+    return run;
 }

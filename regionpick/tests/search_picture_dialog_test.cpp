@@ -42,44 +42,23 @@ bool RedNear(const PixelBuffer& pixels, int x, int y) {
     return false;
 }
 
-bool IsEmptyFolder(const std::wstring& folder) {
-    WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
-        return false;
-    bool empty = true;
-    do {
-        if (wcscmp(entry.cFileName, L".") != 0 && wcscmp(entry.cFileName, L"..") != 0)
-            empty = false;
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-    return empty;
-}
-
 TEST(SearchPictureDialog, CancelOrClosingReturnsZeroAndLeavesTheBuffersAlone) {
     Watchdog watchdog(90);
     PickerLibrary library("dialog_cancel");
     ASSERT_TRUE(library.Loaded());
     for (const bool byClosing : {false, true}) {
-        PathBuffers buffers;
-        int result = -1;
-        const std::string failure = DriveWhile(
-            [&](PickerDriver& picker) {
-                if (byClosing)
-                    PostMessageW(picker.Dialog(), WM_CLOSE, 0, 0);
-                else
-                    picker.PostPress(IDCANCEL);
-            },
-            [&] {
-                result = library.Dlg2()(buffers.obj, PathBuffers::kSize, buffers.mask,
-                                        PathBuffers::kSize);
-            });
-        EXPECT_EQ(failure, "");
-        EXPECT_EQ(result, 0);
-        EXPECT_TRUE(buffers.Untouched());
+        const Dlg2Run run = RunDlg2(library, [&](PickerDriver& picker) {
+            if (byClosing)
+                PostMessageW(picker.Dialog(), WM_CLOSE, 0, 0);
+            else
+                picker.PostPress(IDCANCEL);
+        });
+        EXPECT_EQ(run.failure, "");
+        EXPECT_EQ(run.result, 0);
+        EXPECT_TRUE(run.buffers.Untouched());
     }
     // The dialog made its output folder, and cancelling wrote nothing in it.
-    EXPECT_TRUE(IsEmptyFolder(library.OutputFolder()));
+    EXPECT_TRUE(FolderEntries(library.OutputFolder()).empty());
 }
 
 TEST(SearchPictureDialog, LooksAsDescribedAndKeepsItsLayoutWhenResized) {
@@ -166,34 +145,27 @@ TEST(SearchPictureDialog, ImportRefusesNamesTheServerCannotTake) {
          {quoted, quotedAndLong, chineseTooLong, asciiTooLong, chineseLongest})
         ASSERT_TRUE(WriteGradientPicture(path, 64, 48));
 
-    PathBuffers buffers;
-    int result = -1;
-    const std::string failure = DriveWhile(
-        [&](PickerDriver& picker) {
-            const wchar_t* quoteText = L"文件名不能包含服务器不支持的特殊字符(')";
-            const wchar_t* lengthText = L"图片名不能大于 78 个汉字！";
-            for (const auto& [path, text] :
-                 {std::pair{quoted, quoteText}, std::pair{quotedAndLong, quoteText},
-                  std::pair{chineseTooLong, lengthText}, std::pair{asciiTooLong, lengthText}}) {
-                picker.Import(path);
-                const SeenMessageBox refusal = picker.CloseMessageBox();
-                EXPECT_EQ(refusal.text, text);
-                EXPECT_EQ(refusal.caption, L"RegionPick"); // the library's title
-            }
-            // None of them was taken.
-            picker.PostPress(IDOK);
-            EXPECT_EQ(picker.CloseMessageBox().text, L"未导入待搜索的图片!");
-            // 76 Chinese characters and ".png" are exactly 156 units: taken.
-            picker.Import(chineseLongest);
-            picker.PostPress(IDOK);
-        },
-        [&] {
-            result =
-                library.Dlg2()(buffers.obj, PathBuffers::kSize, buffers.mask, PathBuffers::kSize);
-        });
-    EXPECT_EQ(failure, "");
-    EXPECT_EQ(result, 1);
-    EXPECT_EQ(std::wstring(buffers.obj), library.ObjPath());
+    const Dlg2Run run = RunDlg2(library, [&](PickerDriver& picker) {
+        const wchar_t* quoteText = L"文件名不能包含服务器不支持的特殊字符(')";
+        const wchar_t* lengthText = L"图片名不能大于 78 个汉字！";
+        for (const auto& [path, text] :
+             {std::pair{quoted, quoteText}, std::pair{quotedAndLong, quoteText},
+              std::pair{chineseTooLong, lengthText}, std::pair{asciiTooLong, lengthText}}) {
+            picker.Import(path);
+            const SeenMessageBox refusal = picker.CloseMessageBox();
+            EXPECT_EQ(refusal.text, text);
+            EXPECT_EQ(refusal.caption, L"RegionPick"); // the library's title
+        }
+        // None of them was taken.
+        picker.PostPress(IDOK);
+        EXPECT_EQ(picker.CloseMessageBox().text, L"未导入待搜索的图片!");
+        // 76 Chinese characters and ".png" are exactly 156 units: taken.
+        picker.Import(chineseLongest);
+        picker.PostPress(IDOK);
+    });
+    EXPECT_EQ(run.failure, "");
+    EXPECT_EQ(run.result, 1);
+    EXPECT_EQ(std::wstring(run.buffers.obj), library.ObjPath());
 }
 
 TEST(SearchPictureDialog, UnderItsOtherNameTheLibraryTitlesItsMessagesSoAndWritesBesideItself) {
@@ -204,23 +176,16 @@ TEST(SearchPictureDialog, UnderItsOtherNameTheLibraryTitlesItsMessagesSoAndWrite
     const std::wstring plain = PictureFolder("dialog_ui_name_plain") + L"\\clock.png";
     ASSERT_TRUE(WriteGradientPicture(quoted, 32, 32));
     ASSERT_TRUE(WriteGradientPicture(plain, 32, 32));
-    PathBuffers buffers;
-    int result = -1;
-    const std::string failure = DriveWhile(
-        [&](PickerDriver& picker) {
-            picker.Import(quoted);
-            EXPECT_EQ(picker.CloseMessageBox().caption, L"RegionPickUI");
-            picker.Import(plain);
-            picker.PostPress(IDOK);
-        },
-        [&] {
-            result =
-                library.Dlg2()(buffers.obj, PathBuffers::kSize, buffers.mask, PathBuffers::kSize);
-        });
-    EXPECT_EQ(failure, "");
-    EXPECT_EQ(result, 1);
-    EXPECT_EQ(std::wstring(buffers.obj), library.ObjPath());
-    EXPECT_EQ(std::wstring(buffers.mask), library.MaskPath());
+    const Dlg2Run run = RunDlg2(library, [&](PickerDriver& picker) {
+        picker.Import(quoted);
+        EXPECT_EQ(picker.CloseMessageBox().caption, L"RegionPickUI");
+        picker.Import(plain);
+        picker.PostPress(IDOK);
+    });
+    EXPECT_EQ(run.failure, "");
+    EXPECT_EQ(run.result, 1);
+    EXPECT_EQ(std::wstring(run.buffers.obj), library.ObjPath());
+    EXPECT_EQ(std::wstring(run.buffers.mask), library.MaskPath());
     EXPECT_TRUE(FileExists(library.MaskPicturePath()));
 }
 

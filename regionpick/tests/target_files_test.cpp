@@ -58,40 +58,29 @@ std::function<void(PickerDriver&)> TriangleScript(const std::wstring& picture, b
     };
 }
 
-TEST(TargetFiles, TriangleOnAPictureGivesItsBoxAndExactMask) {
-    Watchdog watchdog(60);
-    PickerLibrary library("files_triangle");
-    ASSERT_TRUE(library.Loaded());
-    const std::wstring picture = PictureFolder("files_triangle") + L"\\scene.png";
-    ASSERT_TRUE(WriteGradientPicture(picture, 400, 200));
-    PathBuffers buffers;
-    int result = -1;
-    const std::string failure = DriveWhile(TriangleScript(picture, true), [&] {
-        result = library.Dlg2()(buffers.obj, PathBuffers::kSize, buffers.mask, PathBuffers::kSize);
-    });
-    EXPECT_EQ(failure, "");
-    ASSERT_EQ(result, 1);
-    EXPECT_EQ(std::wstring(buffers.obj), library.ObjPath());
-    EXPECT_EQ(std::wstring(buffers.mask), library.MaskPath());
-    const std::vector<uint8_t> mask = ReadBytes(library.MaskPath());
-    EXPECT_EQ(mask, TriangleMaskBytes());
-    ExpectTargetPictures(library, 400, 200, MaskBox{100, 50, 200, 100}, mask);
-}
-
-TEST(TargetFiles, AnUnclosedOutlineIsUsedAsItStands) {
-    Watchdog watchdog(60);
-    PickerLibrary library("files_unclosed");
-    ASSERT_TRUE(library.Loaded());
-    const std::wstring picture = PictureFolder("files_unclosed") + L"\\scene.png";
-    ASSERT_TRUE(WriteGradientPicture(picture, 400, 200));
-    PathBuffers buffers;
-    int result = -1;
-    const std::string failure = DriveWhile(TriangleScript(picture, false), [&] {
-        result = library.Dlg2()(buffers.obj, PathBuffers::kSize, buffers.mask, PathBuffers::kSize);
-    });
-    EXPECT_EQ(failure, "");
-    ASSERT_EQ(result, 1);
-    EXPECT_EQ(ReadBytes(library.MaskPath()), TriangleMaskBytes());
+TEST(TargetFiles, TriangleClosedOrNotGivesItsBoxAndExactMaskAndNothingElse) {
+    Watchdog watchdog(90);
+    for (const bool closed : {true, false}) {
+        const std::string name = closed ? "files_triangle_closed" : "files_triangle_open";
+        PickerLibrary library(name);
+        ASSERT_TRUE(library.Loaded());
+        const std::wstring picture = PictureFolder(name) + L"\\scene.png";
+        ASSERT_TRUE(WriteGradientPicture(picture, 400, 200));
+        const Dlg2Run run = RunDlg2(library, TriangleScript(picture, closed));
+        EXPECT_EQ(run.failure, "");
+        ASSERT_EQ(run.result, 1);
+        EXPECT_EQ(std::wstring(run.buffers.obj), library.ObjPath());
+        EXPECT_EQ(std::wstring(run.buffers.mask), library.MaskPath());
+        const std::vector<uint8_t> mask = ReadBytes(library.MaskPath());
+        EXPECT_EQ(mask, TriangleMaskBytes());
+        ExpectTargetPictures(library, 400, 200, MaskBox{100, 50, 200, 100}, mask);
+        // Nothing but the three files was written beside the library.
+        EXPECT_EQ(
+            FolderEntries(library.Folder()),
+            (std::vector<std::wstring>{L"CommonKit.dll", L"RegionPick.dll", L"SearchPicture"}));
+        EXPECT_EQ(FolderEntries(library.OutputFolder()),
+                  (std::vector<std::wstring>{L"mask.bin", L"mask.jpg", L"obj.jpg"}));
+    }
 }
 
 TEST(TargetFiles, WithoutAnOutlineTheWholePictureIsTheTarget) {
@@ -121,16 +110,13 @@ TEST(TargetFiles, ASecondConfirmedRunReplacesAllThreeFiles) {
     std::wstring second = folder + L"\\second.png", mask;
     ASSERT_TRUE(WriteGradientPicture(first, 400, 200));
     ASSERT_TRUE(WriteGradientPicture(second, 64, 40));
-    PathBuffers buffers;
-    int result = -1;
-    std::string failure = DriveWhile(TriangleScript(first, true), [&] {
-        result = library.Dlg2()(buffers.obj, PathBuffers::kSize, buffers.mask, PathBuffers::kSize);
-    });
-    ASSERT_EQ(failure, "");
-    ASSERT_EQ(result, 1);
+    const Dlg2Run run = RunDlg2(library, TriangleScript(first, true));
+    ASSERT_EQ(run.failure, "");
+    ASSERT_EQ(run.result, 1);
     ASSERT_EQ(ReadBytes(library.MaskPath()).size(), 200u * 100u);
 
-    failure = DriveWhile(
+    int result = -1;
+    const std::string failure = DriveWhile(
         [](PickerDriver& picker) {
             MakeRoomForNaturalSize(picker);
             const PixelRect shown = picker.PictureRect(64, 40);
@@ -166,19 +152,15 @@ TEST(TargetFiles, BuffersTooSmallForThePathsGetNothing) {
     for (const Sizes sizes :
          {Sizes{PathBuffers::kSize, maskLength, 0}, Sizes{0, 0, 0},
           Sizes{objLength, PathBuffers::kSize, 0}, Sizes{objLength + 1, maskLength + 1, 1}}) {
-        PathBuffers buffers;
-        int result = -1;
-        const std::string failure = DriveWhile(confirm, [&] {
-            result = library.Dlg2()(buffers.obj, sizes.obj, buffers.mask, sizes.mask);
-        });
-        EXPECT_EQ(failure, "");
-        EXPECT_EQ(result, sizes.expected) << "sizes " << sizes.obj << ", " << sizes.mask;
+        const Dlg2Run run = RunDlg2(library, confirm, sizes.obj, sizes.mask);
+        EXPECT_EQ(run.failure, "");
+        EXPECT_EQ(run.result, sizes.expected) << "sizes " << sizes.obj << ", " << sizes.mask;
         if (sizes.expected == 0) {
-            EXPECT_TRUE(buffers.Untouched());
+            EXPECT_TRUE(run.buffers.Untouched());
         } else {
-            EXPECT_EQ(std::wstring(buffers.obj), library.ObjPath());
-            EXPECT_EQ(std::wstring(buffers.mask), library.MaskPath());
-            EXPECT_EQ(buffers.obj[objLength + 1], L'#'); // nothing written past the zero
+            EXPECT_EQ(std::wstring(run.buffers.obj), library.ObjPath());
+            EXPECT_EQ(std::wstring(run.buffers.mask), library.MaskPath());
+            EXPECT_EQ(run.buffers.obj[objLength + 1], L'#'); // nothing written past the zero
         }
     }
 }
@@ -196,20 +178,14 @@ TEST(TargetFiles, FilesThatCouldNotBeWrittenAreNeverReportedAsWritten) {
         picker.Import(first);
         picker.PostPress(IDOK);
     };
-    PathBuffers buffers;
-    int result = -1;
-    ASSERT_EQ(DriveWhile(importAndConfirm,
-                         [&] {
-                             result = library.Dlg2()(buffers.obj, PathBuffers::kSize, buffers.mask,
-                                                     PathBuffers::kSize);
-                         }),
-              "");
-    ASSERT_EQ(result, 1);
+    const Dlg2Run firstRun = RunDlg2(library, importAndConfirm);
+    ASSERT_EQ(firstRun.failure, "");
+    ASSERT_EQ(firstRun.result, 1);
 
     // The picture goes away before OK: the files of the first run are still
     // there, but they are not this run's.
-    PathBuffers second;
     std::wstring picture = vanishing;
+    int result = -1;
     const std::string failure = DriveWhile(
         [&](PickerDriver& picker) {
             picker.Dialog();
@@ -225,14 +201,10 @@ TEST(TargetFiles, FilesThatCouldNotBeWrittenAreNeverReportedAsWritten) {
     PickerLibrary blocked("files_blocked_folder");
     ASSERT_TRUE(blocked.Loaded());
     ASSERT_TRUE(WriteFileBytes(blocked.OutputFolder(), "in the way"));
-    ASSERT_EQ(DriveWhile(importAndConfirm,
-                         [&] {
-                             result = blocked.Dlg2()(second.obj, PathBuffers::kSize, second.mask,
-                                                     PathBuffers::kSize);
-                         }),
-              "");
-    EXPECT_EQ(result, 0);
-    EXPECT_TRUE(second.Untouched());
+    const Dlg2Run blockedRun = RunDlg2(blocked, importAndConfirm);
+    EXPECT_EQ(blockedRun.failure, "");
+    EXPECT_EQ(blockedRun.result, 0);
+    EXPECT_TRUE(blockedRun.buffers.Untouched());
     EXPECT_EQ(ReadBytes(blocked.OutputFolder()),
               std::vector<uint8_t>({'i', 'n', ' ', 't', 'h', 'e', ' ', 'w', 'a', 'y'}));
 }

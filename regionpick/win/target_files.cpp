@@ -48,6 +48,22 @@ bool SaveBox(Gdiplus::Bitmap& picture, const MaskBox& box, const std::wstring& p
     return part->Save(path.c_str(), &encoder, nullptr) == Gdiplus::Ok;
 }
 
+// The outline on a picture at full resolution.
+struct PlacedTarget {
+    int width;
+    int height;
+    std::vector<PixelPoint> polygon;
+    TargetArea area;
+};
+
+PlacedTarget PlaceTarget(Gdiplus::Bitmap& picture, std::span<const NormalizedPoint> outline) {
+    const int width = static_cast<int>(picture.GetWidth());
+    const int height = static_cast<int>(picture.GetHeight());
+    std::vector<PixelPoint> polygon = ScaleOutlineToPicture(outline, width, height);
+    const TargetArea area = ChooseTargetArea(polygon, width, height);
+    return PlacedTarget{width, height, std::move(polygon), area};
+}
+
 } // namespace
 
 TargetFilePaths TargetFilePaths::In(const std::wstring& folder) {
@@ -76,10 +92,8 @@ bool WriteTargetPictures(const std::wstring& picturePath, std::span<const Normal
     const BitmapPtr picture = DrawableCopy(*loaded);
     if (!picture)
         return false;
-    const int width = static_cast<int>(picture->GetWidth());
-    const int height = static_cast<int>(picture->GetHeight());
-    const std::vector<PixelPoint> polygon = ScaleOutlineToPicture(outline, width, height);
-    const TargetArea area = ChooseTargetArea(polygon, width, height);
+    const PlacedTarget target = PlaceTarget(*picture, outline);
+    const TargetArea& area = target.area;
     const TargetFilePaths paths = TargetFilePaths::In(folder);
 
     // The target picture is cut before the mask is painted over it.
@@ -94,11 +108,12 @@ bool WriteTargetPictures(const std::wstring& picturePath, std::span<const Normal
         if (graphics.GetLastStatus() != Gdiplus::Ok) {
             painted = false;
         } else if (area.wholePicture) {
-            painted = graphics.FillRectangle(&whiteBrush, 0, 0, width, height) == Gdiplus::Ok;
+            painted = graphics.FillRectangle(&whiteBrush, 0, 0, target.width, target.height) ==
+                      Gdiplus::Ok;
         } else {
             painted = graphics.FillRectangle(&blackBrush, area.box.x, area.box.y, area.box.width,
                                              area.box.height) == Gdiplus::Ok &&
-                      FillTargetPolygon(graphics, polygon, white);
+                      FillTargetPolygon(graphics, target.polygon, white);
         }
     }
     return painted && SaveBox(*picture, area.box, paths.maskPicture);
@@ -109,10 +124,8 @@ bool WriteTargetMaskBytes(const std::wstring& picturePath, std::span<const Norma
     const BitmapPtr picture = LoadPicture(picturePath);
     if (!picture)
         return false;
-    const int width = static_cast<int>(picture->GetWidth());
-    const int height = static_cast<int>(picture->GetHeight());
-    const std::vector<PixelPoint> polygon = ScaleOutlineToPicture(outline, width, height);
-    const TargetArea area = ChooseTargetArea(polygon, width, height);
+    const PlacedTarget target = PlaceTarget(*picture, outline);
+    const TargetArea& area = target.area;
     const std::filesystem::path path(TargetFilePaths::In(folder).maskBytes);
 
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -124,7 +137,7 @@ bool WriteTargetMaskBytes(const std::wstring& picturePath, std::span<const Norma
         for (int y = 0; y < area.box.height && file; ++y)
             file.write(reinterpret_cast<const char*>(row.data()), std::streamsize(row.size()));
     } else {
-        MaskScanner scanner(polygon);
+        MaskScanner scanner(target.polygon);
         for (int y = area.box.y; y < area.box.y + area.box.height && file; ++y) {
             scanner.FillRow(y, area.box.x, row);
             file.write(reinterpret_cast<const char*>(row.data()), std::streamsize(row.size()));
