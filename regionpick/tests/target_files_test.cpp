@@ -132,6 +132,38 @@ TEST(TargetFiles, ASecondConfirmedRunReplacesAllThreeFiles) {
     ExpectTargetPictures(library, 64, 40, MaskBox{8, 4, 32, 26}, bytes);
 }
 
+TEST(TargetFiles, PalettePicturesAndTheLastTargetPictureItselfCanBeOutlined) {
+    Watchdog watchdog(90);
+    PickerLibrary library("files_other_sources");
+    ASSERT_TRUE(library.Loaded());
+    const std::wstring palette = PictureFolder("files_other_sources") + L"\\grey.bmp";
+    ASSERT_TRUE(WriteGreyPaletteBmp(palette, 400, 200));
+    const Dlg2Run run = RunDlg2(library, TriangleScript(palette, true));
+    EXPECT_EQ(run.failure, "");
+    ASSERT_EQ(run.result, 1);
+    const std::vector<uint8_t> mask = ReadBytes(library.MaskPath());
+    EXPECT_EQ(mask, TriangleMaskBytes());
+    Image obj;
+    ASSERT_TRUE(obj.Load(library.ObjPath()));
+    EXPECT_EQ(obj.Width(), 200);
+    EXPECT_EQ(obj.Height(), 100);
+    EXPECT_NEAR(obj.PixelAt(100, 50) & 0xFF, 200 * 255 / 399, 6); // the grey of column 200
+
+    // The operator picks the target picture just written as the next
+    // picture: it is read and then replaced.
+    std::wstring picture = library.ObjPath(), maskPath;
+    int result = -1;
+    const std::string failure = DriveWhile([](PickerDriver& picker) { picker.PostPress(IDOK); },
+                                           [&] { result = library.Dlg()(picture, maskPath); });
+    EXPECT_EQ(failure, "");
+    ASSERT_EQ(result, 1);
+    EXPECT_EQ(ReadBytes(library.MaskPath()), std::vector<uint8_t>(200 * 100, 0xFF));
+    Image again;
+    ASSERT_TRUE(again.Load(library.ObjPath()));
+    EXPECT_EQ(again.Width(), 200);
+    EXPECT_EQ(again.Height(), 100);
+}
+
 TEST(TargetFiles, BuffersTooSmallForThePathsGetNothing) {
     Watchdog watchdog(120);
     PickerLibrary library("files_buffers");

@@ -62,3 +62,34 @@ std::vector<uint8_t> ReadBytes(const std::wstring& path) {
         return {};
     return std::vector<uint8_t>(bytes->begin(), bytes->end());
 }
+
+bool WriteGreyPaletteBmp(const std::wstring& path, int width, int height) {
+    const int stride = (width + 3) & ~3;
+    const uint32_t pixelOffset = 14 + 40 + 256 * 4;
+    std::string file;
+    auto put = [&](uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            file.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    };
+    file += "BM";
+    put(pixelOffset + stride * height, 4);
+    put(0, 4);
+    put(pixelOffset, 4);
+    put(40, 4); // BITMAPINFOHEADER, bottom-up rows
+    put(static_cast<uint32_t>(width), 4);
+    put(static_cast<uint32_t>(height), 4);
+    put(1, 2);
+    put(8, 2);
+    put(0, 4); // BI_RGB
+    put(static_cast<uint32_t>(stride * height), 4);
+    put(2835, 4);
+    put(2835, 4);
+    put(256, 4);
+    put(0, 4);
+    for (uint32_t level = 0; level < 256; ++level)
+        put(level | (level << 8) | (level << 16), 4);
+    for (int y = height - 1; y >= 0; --y)
+        for (int x = 0; x < stride; ++x)
+            file.push_back(static_cast<char>(x < width ? x * 255 / std::max(1, width - 1) : 0));
+    return WriteFileBytes(path, file);
+}

@@ -26,3 +26,7 @@ PictureDifference CompareWithGradient(const Image& picture, int left, int top, i
 size_t MaskDisagreements(const Image& picture, const std::vector<uint8_t>& mask);
 
 std::vector<uint8_t> ReadBytes(const std::wstring& path);
+
+// An 8-bit palette BMP of grey levels rising left to right: a picture GDI+
+// decodes but cannot draw on directly.
+bool WriteGreyPaletteBmp(const std::wstring& path, int width, int height);

@@ -12,28 +12,54 @@ namespace {
 
 using BitmapPtr = std::unique_ptr<Gdiplus::Bitmap>;
 
-// The picture file at full resolution, or null.
-BitmapPtr LoadPicture(const std::wstring& path) {
-    if (path.empty())
-        return nullptr;
-    BitmapPtr picture(Gdiplus::Bitmap::FromFile(path.c_str()));
-    if (!picture || picture->GetLastStatus() != Gdiplus::Ok || picture->GetWidth() == 0 ||
-        picture->GetHeight() == 0)
-        return nullptr;
-    return picture;
+bool IsUsable(Gdiplus::Bitmap& picture) {
+    return picture.GetLastStatus() == Gdiplus::Ok && picture.GetWidth() > 0 &&
+           picture.GetHeight() > 0;
 }
 
-// The picture in a format GDI+ can draw on: 24 bits per pixel, or 32 for
-// pictures of more (indexed and 16-bit pictures cannot be drawn on).
-BitmapPtr DrawableCopy(Gdiplus::Bitmap& picture) {
-    const Gdiplus::PixelFormat format = Gdiplus::GetPixelFormatSize(picture.GetPixelFormat()) > 24
+// The picture file's size; false when it cannot be decoded.
+bool ReadPictureSize(const std::wstring& path, int& width, int& height) {
+    if (path.empty())
+        return false;
+    Gdiplus::Bitmap picture(path.c_str());
+    if (!IsUsable(picture))
+        return false;
+    width = static_cast<int>(picture.GetWidth());
+    height = static_cast<int>(picture.GetHeight());
+    return true;
+}
+
+// The picture file at full resolution in memory of its own, in a format GDI+
+// can draw on: 24 bits per pixel, or 32 for pictures of more (indexed and
+// 16-bit pictures cannot be drawn on). The file is closed on return, so the
+// picture may be one of the files about to be written. Null on failure.
+BitmapPtr LoadDrawablePicture(const std::wstring& path) {
+    if (path.empty())
+        return nullptr;
+    Gdiplus::Bitmap source(path.c_str());
+    if (!IsUsable(source))
+        return nullptr;
+    const INT width = static_cast<INT>(source.GetWidth());
+    const INT height = static_cast<INT>(source.GetHeight());
+    const Gdiplus::PixelFormat format = Gdiplus::GetPixelFormatSize(source.GetPixelFormat()) > 24
                                             ? PixelFormat32bppARGB
                                             : PixelFormat24bppRGB;
-    BitmapPtr copy(picture.Clone(0, 0, static_cast<INT>(picture.GetWidth()),
-                                 static_cast<INT>(picture.GetHeight()), format));
-    if (!copy || copy->GetLastStatus() != Gdiplus::Ok)
+    auto copy = std::make_unique<Gdiplus::Bitmap>(width, height, format);
+    if (!IsUsable(*copy))
         return nullptr;
-    return copy;
+    // The source converts its pixels straight into the copy's memory.
+    Gdiplus::Rect all(0, 0, width, height);
+    Gdiplus::BitmapData target = {};
+    if (copy->LockBits(&all, Gdiplus::ImageLockModeWrite, format, &target) != Gdiplus::Ok)
+        return nullptr;
+    Gdiplus::BitmapData into = target;
+    const bool read =
+        source.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                        format, &into) == Gdiplus::Ok;
+    if (read)
+        source.UnlockBits(&into);
+    copy->UnlockBits(&target);
+    return read ? std::move(copy) : nullptr;
 }
 
 // Saves the box of picture, pixel for pixel, as a file whose encoder the
@@ -56,9 +82,10 @@ struct PlacedTarget {
     TargetArea area;
 };
 
-PlacedTarget PlaceTarget(Gdiplus::Bitmap& picture, std::span<const NormalizedPoint> outline) {
-    const int width = static_cast<int>(picture.GetWidth());
-    const int height = static_cast<int>(picture.GetHeight());
+PlacedTarget PlaceTarget(UINT pictureWidth, UINT pictureHeight,
+                         std::span<const NormalizedPoint> outline) {
+    const int width = static_cast<int>(pictureWidth);
+    const int height = static_cast<int>(pictureHeight);
     std::vector<PixelPoint> polygon = ScaleOutlineToPicture(outline, width, height);
     const TargetArea area = ChooseTargetArea(polygon, width, height);
     return PlacedTarget{width, height, std::move(polygon), area};
@@ -86,13 +113,10 @@ bool FillTargetPolygon(Gdiplus::Graphics& graphics, std::span<const PixelPoint> 
 
 bool WriteTargetPictures(const std::wstring& picturePath, std::span<const NormalizedPoint> outline,
                          const std::wstring& folder) {
-    const BitmapPtr loaded = LoadPicture(picturePath);
-    if (!loaded)
-        return false;
-    const BitmapPtr picture = DrawableCopy(*loaded);
+    const BitmapPtr picture = LoadDrawablePicture(picturePath);
     if (!picture)
         return false;
-    const PlacedTarget target = PlaceTarget(*picture, outline);
+    const PlacedTarget target = PlaceTarget(picture->GetWidth(), picture->GetHeight(), outline);
     const TargetArea& area = target.area;
     const TargetFilePaths paths = TargetFilePaths::In(folder);
 
@@ -121,10 +145,10 @@ bool WriteTargetPictures(const std::wstring& picturePath, std::span<const Normal
 
 bool WriteTargetMaskBytes(const std::wstring& picturePath, std::span<const NormalizedPoint> outline,
                           const std::wstring& folder) {
-    const BitmapPtr picture = LoadPicture(picturePath);
-    if (!picture)
+    int width = 0, height = 0;
+    if (!ReadPictureSize(picturePath, width, height))
         return false;
-    const PlacedTarget target = PlaceTarget(*picture, outline);
+    const PlacedTarget target = PlaceTarget(width, height, outline);
     const TargetArea& area = target.area;
     const std::filesystem::path path(TargetFilePaths::In(folder).maskBytes);
 
