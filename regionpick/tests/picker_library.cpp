@@ -4,8 +4,6 @@
 #include "proc_address.h"
 #include "test_fixture.h"
 
-#include <algorithm>
-
 PickerLibrary::PickerLibrary(const std::string& testName, const wchar_t* dllName)
     : m_folder(MakeLocalScratchFolder(testName)) {
     const std::wstring programs = ModuleFolder(GetModuleHandleW(nullptr));
@@ -27,19 +25,4 @@ PickerLibrary::~PickerLibrary() {
 
 std::wstring PictureFolder(const std::string& testName) {
     return MakeLocalScratchFolder(testName + "_pictures");
-}
-
-std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (wcscmp(entry.cFileName, L".") != 0 && wcscmp(entry.cFileName, L"..") != 0)
-            names.push_back(entry.cFileName);
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
 }

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 class PickerLibrary {
 public:
@@ -40,6 +39,3 @@ private:
 
 // A folder of the test's own for its pictures (not the library's folder).
 std::wstring PictureFolder(const std::string& testName);
-
-// The names in a folder (without "." and ".."), sorted.
-std::vector<std::wstring> FolderEntries(const std::wstring& folder);

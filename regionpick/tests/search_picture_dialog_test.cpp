@@ -1,5 +1,6 @@
 // The picker dialog as the operator meets it: its look, its warnings, the
 // picture import and its name checks, and the outline drawn on the canvas.
+#include "mask_reference.h"
 #include "picker_driver.h"
 #include "picker_library.h"
 #include "picker_steps.h"
@@ -245,10 +246,10 @@ TEST(SearchPictureDialog, CanvasShowsThePictureOnGreyAndTheOutlineInRed) {
         },
         [&] { EXPECT_EQ(library.Dlg()(picture, mask), 1); });
     EXPECT_EQ(failure, "");
-    // The mask is that of the second, closed outline only: its box is
-    // (20, 20) to (60, 60).
-    const std::vector<uint8_t> bytes = ReadBytes(library.MaskPath());
-    EXPECT_EQ(bytes.size(), 40u * 40u);
+    // The mask is that of the second, closed outline only, closing vertex
+    // included.
+    const std::vector<PixelPoint> second = {{20, 20}, {60, 20}, {40, 60}, {21, 21}};
+    EXPECT_EQ(ReadBytes(library.MaskPath()), ReferenceMask(second, MaskBox{20, 20, 40, 40}));
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // The files a confirmed picker run leaves, read back byte for byte and
 // picture by picture, through both exports.
-#include "mask_reference.h"
 #include "picker_driver.h"
 #include "picker_library.h"
 #include "picker_steps.h"
+#include "target_mask.h"
 #include "test_fixture.h"
 #include "test_pictures.h"
 
