@@ -16,6 +16,8 @@ std::wstring WinePathOf(const std::string& unixPath);
 std::optional<std::string> ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
+// The names in a folder (without "." and ".."), sorted; none when it cannot be read.
+std::vector<std::wstring> FolderEntries(const std::wstring& folder);
 
 // A new, empty folder of the test's own beside the test program (for tests
 // that need no server): <program folder>\scratch\<name>.

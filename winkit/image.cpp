@@ -1,6 +1,7 @@
 #include "image.h"
 
 #include "gdiplus_session.h"
+#include "image_encoders.h"
 
 #include <gdiplus.h>
 
@@ -18,23 +19,6 @@ HBITMAP CreateTopDownDib(int width, int height, void** bits) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
-}
-
-bool EncoderFor(const wchar_t* mimeType, CLSID& clsid) {
-    UINT count = 0, bytes = 0;
-    if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0)
-        return false;
-    std::vector<unsigned char> buffer(bytes);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::GetImageEncoders(count, bytes, codecs) != Gdiplus::Ok)
-        return false;
-    for (UINT i = 0; i < count; ++i) {
-        if (wcscmp(codecs[i].MimeType, mimeType) == 0) {
-            clsid = codecs[i].Clsid;
-            return true;
-        }
-    }
-    return false;
 }
 
 } // namespace
@@ -147,7 +131,7 @@ bool SavePng(const PixelBuffer& pixels, const std::wstring& path) {
         return false;
     GdiplusSession gdiplus;
     CLSID png;
-    if (!gdiplus.Ok() || !EncoderFor(L"image/png", png))
+    if (!gdiplus.Ok() || !FindImageEncoder(L"image/png", png))
         return false;
     std::vector<uint32_t> opaque(pixels.pixels);
     for (uint32_t& p : opaque)

@@ -1,0 +1,34 @@
+#include "offscreen_surface.h"
+
+#include <utility>
+
+bool OffscreenSurface::Create(HDC compatibleWith, int width, int height) {
+    Reset();
+    if (width <= 0 || height <= 0)
+        return false;
+    HDC dc = CreateCompatibleDC(compatibleWith);
+    if (dc == nullptr)
+        return false;
+    GdiBitmap bitmap(CreateCompatibleBitmap(compatibleWith, width, height));
+    if (!bitmap) {
+        DeleteDC(dc);
+        return false;
+    }
+    m_oldBitmap = SelectObject(dc, bitmap.Get());
+    m_dc = dc;
+    m_bitmap = std::move(bitmap);
+    m_width = width;
+    m_height = height;
+    return true;
+}
+
+void OffscreenSurface::Reset() {
+    if (m_dc != nullptr) {
+        SelectObject(m_dc, m_oldBitmap); // the bitmap must leave the DC before it is deleted
+        DeleteDC(m_dc);
+        m_dc = nullptr;
+    }
+    m_bitmap.Reset();
+    m_oldBitmap = nullptr;
+    m_width = m_height = 0;
+}
