@@ -48,11 +48,11 @@ void CTransparentTipsWnd::SetText(const std::wstring& text) {
     const TipSize size = TipWindowSize(extent.cx, extent.cy);
     SetWindowPos(m_hWnd, nullptr, 0, 0, size.width, size.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // The system owns the region once it is set.
-    SetWindowRgn(
-        m_hWnd,
-        CreateRoundRectRgn(0, 0, size.width + 1, size.height + 1, kCornerEllipse, kCornerEllipse),
-        TRUE);
+    GdiRegion rounded(
+        CreateRoundRectRgn(0, 0, size.width + 1, size.height + 1, kCornerEllipse, kCornerEllipse));
+    // Once set, the region belongs to the system.
+    if (rounded && SetWindowRgn(m_hWnd, rounded.Get(), TRUE))
+        rounded.Release();
     CentreOnOwner();
     InvalidateRect(m_hWnd, nullptr, TRUE);
 }
