@@ -1,38 +1,8 @@
 #include "canvas.h"
-#include "shapes.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(Shapes, InsideAndOutside) {
-    const Shape rounded = RoundRect(0, 0, 10, 10, 3);
-    EXPECT_TRUE(rounded(5, 5));
-    EXPECT_TRUE(rounded(5, 0.1)) << "straight edge";
-    EXPECT_FALSE(rounded(0.3, 0.3)) << "rounded corner";
-    EXPECT_FALSE(rounded(10, 5)) << "right edge excluded";
-
-    const Shape triangle = Polygon({{0, 0}, {10, 0}, {0, 10}});
-    EXPECT_TRUE(triangle(2, 2));
-    EXPECT_FALSE(triangle(6, 6));
-
-    const Shape ring = Ring(0, 0, 5, 2);
-    EXPECT_TRUE(ring(5.9, 0));
-    EXPECT_FALSE(ring(3, 0));
-    EXPECT_FALSE(ring(6.1, 0));
-
-    const Shape line = Stroke({{0, 0}, {10, 0}, {10, 10}}, 2);
-    EXPECT_TRUE(line(5, 0.9));
-    EXPECT_TRUE(line(10.9, 5));
-    EXPECT_FALSE(line(5, 5));
-    EXPECT_TRUE(Stroke({{3, 3}}, 2)(3.5, 3)) << "a single point is a dot";
-
-    const Shape cut = Minus(Rect(0, 0, 10, 10), Circle(5, 5, 2));
-    EXPECT_FALSE(cut(5, 5));
-    EXPECT_TRUE(cut(1, 1));
-    EXPECT_TRUE(Offset(Circle(0, 0, 1), 10, 20)(10, 20.5));
-    EXPECT_TRUE(Union({Circle(0, 0, 1), Circle(5, 0, 1)})(5, 0.5));
-}
 
 TEST(Canvas, WholePixelsTakeTheColourExactly) {
     Canvas canvas(4, 4);
