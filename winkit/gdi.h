@@ -26,6 +26,12 @@ public:
         m_handle = handle;
     }
     Handle Get() const { return m_handle; }
+    // Gives the handle up to a new owner (such as the system).
+    Handle Release() {
+        Handle handle = m_handle;
+        m_handle = nullptr;
+        return handle;
+    }
     explicit operator bool() const { return m_handle != nullptr; }
 
 private:

@@ -109,13 +109,27 @@ TEST_F(PageHostTest, DrivesTheViewerAgainstTheServerAndCapturesIt) {
         targets.push_back(r.target);
     EXPECT_EQ((std::vector<std::string>{"/query_ex.php?flowNumber=12"}), targets);
 
-    // The start panel has no logo here (no skin beside the test DLL): black.
-    Image start, synopsis;
+    // The start panel shows the default skin's logo, installed beside the
+    // DLL, centred on the logo's corner colour.
+    Image start, synopsis, logo;
     ASSERT_TRUE(start.Load(m_folder + L"\\start.png"));
     ASSERT_TRUE(synopsis.Load(m_folder + L"\\synopsis.png"));
+    ASSERT_TRUE(logo.Load(ModuleFolder(GetModuleHandleW(nullptr)) + L"\\skin\\center_logo.png"));
     EXPECT_EQ(714, start.Width());
     EXPECT_EQ(586, start.Height());
-    EXPECT_EQ(0u, start.PixelAt(357, 293) & 0xFFFFFF);
+    const uint32_t corner = logo.PixelAt(0, 0) & 0xFFFFFF;
+    EXPECT_EQ(corner, start.PixelAt(3, 3) & 0xFFFFFF);
+    EXPECT_EQ(corner, start.PixelAt(710, 582) & 0xFFFFFF);
+    const int left = (714 - logo.Width()) / 2, top = (586 - logo.Height()) / 2;
+    int logoPixelsSeen = 0;
+    for (int y = 0; y < logo.Height(); y += 5) {
+        for (int x = 0; x < logo.Width(); x += 5) {
+            const uint32_t expected = logo.PixelAt(x, y) & 0xFFFFFF;
+            ASSERT_EQ(expected, start.PixelAt(left + x, top + y) & 0xFFFFFF) << x << "," << y;
+            logoPixelsSeen += expected != corner;
+        }
+    }
+    EXPECT_GT(logoPixelsSeen, 100) << "the logo is more than its background";
     EXPECT_NE(start.PixelAt(357, 580) & 0xFFFFFF, synopsis.PixelAt(357, 580) & 0xFFFFFF)
         << "the playback panel replaced the start panel";
 }
