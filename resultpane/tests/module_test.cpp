@@ -12,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -25,7 +28,8 @@ std::string CurrentTestName() {
     return ::testing::UnitTest::GetInstance()->current_test_info()->name();
 }
 
-// A copy of ResultPane.dll (and optionally crash.dll) in a fresh folder.
+// A copy of ResultPane.dll with the streaming library it imports (and
+// optionally crash.dll) in a fresh folder, laid out as installed.
 class DllCopy {
 public:
     explicit DllCopy(bool withCrashDll = false) {
@@ -33,6 +37,8 @@ public:
         const std::wstring built = ModuleFolder(GetModuleHandleW(nullptr));
         m_path = m_folder + L"\\ResultPane.dll";
         EXPECT_TRUE(CopyFileW((built + L"\\ResultPane.dll").c_str(), m_path.c_str(), FALSE));
+        EXPECT_TRUE(CopyFileW((built + L"\\StreamLink.dll").c_str(),
+                              (m_folder + L"\\StreamLink.dll").c_str(), FALSE));
         if (withCrashDll) {
             EXPECT_TRUE(CopyFileW((built + L"\\crash.dll").c_str(),
                                   (m_folder + L"\\crash.dll").c_str(), FALSE));
@@ -83,19 +89,21 @@ void ReadTree(HKEY key, const std::wstring& path, KeyTree& tree) {
     for (DWORD i = 0;; ++i) {
         wchar_t name[256];
         DWORD nameLength = 256, type = 0, bytes = 0;
-        if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS)
+        if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, nullptr, &bytes) !=
+            ERROR_SUCCESS)
             break;
         std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 1, L'\0');
         DWORD size = bytes;
         nameLength = 256;
-        RegEnumValueW(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                      &size);
+        RegEnumValueW(key, i, name, &nameLength, nullptr, &type,
+                      reinterpret_cast<BYTE*>(data.data()), &size);
         values[name] = type == REG_SZ ? std::wstring(data.data()) : L"<not a string>";
     }
     for (DWORD i = 0;; ++i) {
         wchar_t name[256];
         DWORD nameLength = 256;
-        if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
             break;
         RegistryKey sub;
         if (sub.Open(key, name) == ERROR_SUCCESS)
@@ -137,7 +145,8 @@ TEST(Registration, WritesExactlyTheClassKeysAndRemovesThemAgain) {
     // A stale subkey from an older registration must not survive.
     RegistryKey stale;
     ASSERT_EQ(ERROR_SUCCESS,
-              stale.Create(HKEY_CLASSES_ROOT, L"CLSID\\" + GuidText(CLSID_CResultPane) + L"\\Control\\old"));
+              stale.Create(HKEY_CLASSES_ROOT,
+                           L"CLSID\\" + GuidText(CLSID_CResultPane) + L"\\Control\\old"));
     stale.Close();
 
     ASSERT_EQ(S_OK, dll.Proc<DllRegisterFn>("DllRegisterServer")());
@@ -157,11 +166,11 @@ TEST(Registration, InstallForTheUserWritesTheUsersClasses) {
     auto install = dll.Proc<DllInstallFn>("DllInstall");
     ASSERT_EQ(S_OK, install(TRUE, L"User"));
     EXPECT_EQ(ExpectedClassTree(dll.Path()), ClassTree(HKEY_CURRENT_USER, L"Software\\Classes\\"));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE,
-                           L"Software\\Classes\\CLSID\\" + GuidText(CLSID_CResultPane)));
+    EXPECT_FALSE(
+        KeyExists(HKEY_LOCAL_MACHINE, L"Software\\Classes\\CLSID\\" + GuidText(CLSID_CResultPane)));
     ASSERT_EQ(S_OK, install(FALSE, L"USER"));
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER,
-                           L"Software\\Classes\\CLSID\\" + GuidText(CLSID_CResultPane)));
+    EXPECT_FALSE(
+        KeyExists(HKEY_CURRENT_USER, L"Software\\Classes\\CLSID\\" + GuidText(CLSID_CResultPane)));
 
     // Any other command line means the machine.
     ASSERT_EQ(S_OK, install(TRUE, nullptr));
@@ -174,6 +183,34 @@ TEST(Module, LoadingItLoadsTheCrashReporterBesideIt) {
     DllCopy withCrash(true);
     ASSERT_NE(nullptr, withCrash.Load());
     EXPECT_NE(nullptr, GetModuleHandleW((withCrash.Folder() + L"\\crash.dll").c_str()));
+}
+
+// The names of the DLLs a loaded module imports, from its import directory.
+std::vector<std::string> ImportedDllNames(HMODULE module) {
+    const auto* base = reinterpret_cast<const BYTE*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& directory =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    std::vector<std::string> names;
+    if (directory.VirtualAddress == 0)
+        return names;
+    for (auto* entry =
+             reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+         entry->Name != 0; ++entry)
+        names.emplace_back(reinterpret_cast<const char*>(base + entry->Name));
+    return names;
+}
+
+TEST(Module, LoadsWithTheStreamingLibraryItImports) {
+    DllCopy copy;
+    const HMODULE module = copy.Load();
+    ASSERT_NE(nullptr, module) << "error " << GetLastError();
+    const auto imports = ImportedDllNames(module);
+    EXPECT_NE(imports.end(), std::find_if(imports.begin(), imports.end(), [](const std::string& n) {
+                  return _stricmp(n.c_str(), "StreamLink.dll") == 0;
+              }));
+    EXPECT_NE(nullptr, GetModuleHandleW(L"StreamLink.dll"));
 }
 
 TEST(Module, MissingCrashReporterIsNoError) {
@@ -228,7 +265,9 @@ PixelBuffer StartPanelPixels(DllCopy& dll, int width, int height) {
     return pixels;
 }
 
-uint32_t Rgb(int r, int g, int b) { return (static_cast<uint32_t>(r) << 16) | (g << 8) | b; }
+uint32_t Rgb(int r, int g, int b) {
+    return (static_cast<uint32_t>(r) << 16) | (g << 8) | b;
+}
 
 void WriteLogo(DllCopy& dll, const PixelBuffer& logo) {
     CreateDirectoryW((dll.Folder() + L"\\skin").c_str(), nullptr);

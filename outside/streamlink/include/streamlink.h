@@ -49,16 +49,16 @@ enum {
     SC_STATUS_MEDIA_CLOSED = 13,     /* P: SC_CloseMedia has completed */
     SC_STATUS_PLAYING = 14,
     SC_STATUS_PAUSED = 15,
-    SC_STATUS_CLOSING = 16,          /* SC_CloseMedia under way */
-    SC_STATUS_CLOSED_BY_SERVER = 17  /* P: the server closed the media */
+    SC_STATUS_CLOSING = 16,         /* SC_CloseMedia under way */
+    SC_STATUS_CLOSED_BY_SERVER = 17 /* P: the server closed the media */
 };
 
 /* What the rendering thread tells a draw function about the frame it is
  * about to present. */
 typedef struct SC_FrameInfo {
-    unsigned int structSize;        /* sizeof(SC_FrameInfo) */
-    int frameNumber;                /* position of the frame in the media */
-    unsigned short frameWidth;      /* picture size in pixels */
+    unsigned int structSize;   /* sizeof(SC_FrameInfo) */
+    int frameNumber;           /* position of the frame in the media */
+    unsigned short frameWidth; /* picture size in pixels */
     unsigned short frameHeight;
     unsigned short metadataPresent; /* non-zero when metadata points at a block */
     unsigned short pixelFormat;     /* 1 planar YUV 4:2:0, 2 32-bit bottom-up */
