@@ -89,21 +89,19 @@ void ReadTree(HKEY key, const std::wstring& path, KeyTree& tree) {
     for (DWORD i = 0;; ++i) {
         wchar_t name[256];
         DWORD nameLength = 256, type = 0, bytes = 0;
-        if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, nullptr, &bytes) !=
-            ERROR_SUCCESS)
+        if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS)
             break;
         std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 1, L'\0');
         DWORD size = bytes;
         nameLength = 256;
-        RegEnumValueW(key, i, name, &nameLength, nullptr, &type,
-                      reinterpret_cast<BYTE*>(data.data()), &size);
+        RegEnumValueW(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                      &size);
         values[name] = type == REG_SZ ? std::wstring(data.data()) : L"<not a string>";
     }
     for (DWORD i = 0;; ++i) {
         wchar_t name[256];
         DWORD nameLength = 256;
-        if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
+        if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
         RegistryKey sub;
         if (sub.Open(key, name) == ERROR_SUCCESS)
@@ -145,8 +143,7 @@ TEST(Registration, WritesExactlyTheClassKeysAndRemovesThemAgain) {
     // A stale subkey from an older registration must not survive.
     RegistryKey stale;
     ASSERT_EQ(ERROR_SUCCESS,
-              stale.Create(HKEY_CLASSES_ROOT,
-                           L"CLSID\\" + GuidText(CLSID_CResultPane) + L"\\Control\\old"));
+              stale.Create(HKEY_CLASSES_ROOT, L"CLSID\\" + GuidText(CLSID_CResultPane) + L"\\Control\\old"));
     stale.Close();
 
     ASSERT_EQ(S_OK, dll.Proc<DllRegisterFn>("DllRegisterServer")());
@@ -166,11 +163,11 @@ TEST(Registration, InstallForTheUserWritesTheUsersClasses) {
     auto install = dll.Proc<DllInstallFn>("DllInstall");
     ASSERT_EQ(S_OK, install(TRUE, L"User"));
     EXPECT_EQ(ExpectedClassTree(dll.Path()), ClassTree(HKEY_CURRENT_USER, L"Software\\Classes\\"));
-    EXPECT_FALSE(
-        KeyExists(HKEY_LOCAL_MACHINE, L"Software\\Classes\\CLSID\\" + GuidText(CLSID_CResultPane)));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE,
+                           L"Software\\Classes\\CLSID\\" + GuidText(CLSID_CResultPane)));
     ASSERT_EQ(S_OK, install(FALSE, L"USER"));
-    EXPECT_FALSE(
-        KeyExists(HKEY_CURRENT_USER, L"Software\\Classes\\CLSID\\" + GuidText(CLSID_CResultPane)));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER,
+                           L"Software\\Classes\\CLSID\\" + GuidText(CLSID_CResultPane)));
 
     // Any other command line means the machine.
     ASSERT_EQ(S_OK, install(TRUE, nullptr));
@@ -265,9 +262,7 @@ PixelBuffer StartPanelPixels(DllCopy& dll, int width, int height) {
     return pixels;
 }
 
-uint32_t Rgb(int r, int g, int b) {
-    return (static_cast<uint32_t>(r) << 16) | (g << 8) | b;
-}
+uint32_t Rgb(int r, int g, int b) { return (static_cast<uint32_t>(r) << 16) | (g << 8) | b; }
 
 void WriteLogo(DllCopy& dll, const PixelBuffer& logo) {
     CreateDirectoryW((dll.Folder() + L"\\skin").c_str(), nullptr);
