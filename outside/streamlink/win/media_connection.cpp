@@ -7,6 +7,22 @@ namespace {
 // How often a waiting read looks at the interrupt flag, should the socket's
 // shutdown not wake it.
 constexpr long kReadPollMicroseconds = 200 * 1000;
+// A large receive buffer lets one read take a good part of a picture: every
+// socket call is costly under emulation.
+constexpr int kReceiveBufferBytes = 4 << 20;
+// Requests are small; a send buffer that stays full this long means a server
+// that stopped reading.
+constexpr long kSendWaitMicroseconds = 2000 * 1000;
+
+// Waits until the socket can be read (or written): 1 ready, 0 timed out,
+// negative on error.
+int WaitReady(SOCKET socket, bool forWriting, long microseconds) {
+    fd_set set;
+    FD_ZERO(&set);
+    FD_SET(socket, &set);
+    timeval wait = {microseconds / 1000000, microseconds % 1000000};
+    return select(0, forWriting ? nullptr : &set, forWriting ? &set : nullptr, nullptr, &wait);
+}
 
 bool WaitConnected(SOCKET socket, DWORD timeoutMs) {
     fd_set writable, failed;
@@ -55,8 +71,11 @@ bool MediaConnection::Connect(const std::string& host, uint16_t port, DWORD time
         closesocket(s);
         return false;
     }
-    u_long blocking = 0;
-    ioctlsocket(s, FIONBIO, &blocking);
+    // The socket stays non-blocking: reads take what has arrived and wait in
+    // select only when nothing has.
+    const int receiveBuffer = kReceiveBufferBytes;
+    setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&receiveBuffer),
+               sizeof(receiveBuffer));
     BOOL noDelay = TRUE;
     setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
                sizeof(noDelay));
@@ -74,9 +93,13 @@ bool MediaConnection::Send(const media::Request& request) {
     while (sent < bytes.size()) {
         const int n = send(m_socket, reinterpret_cast<const char*>(bytes.data() + sent),
                            static_cast<int>(bytes.size() - sent), 0);
-        if (n <= 0)
+        if (n > 0) {
+            sent += static_cast<size_t>(n);
+            continue;
+        }
+        if (n == 0 || WSAGetLastError() != WSAEWOULDBLOCK || m_interrupted ||
+            WaitReady(m_socket, true, kSendWaitMicroseconds) != 1)
             return false;
-        sent += static_cast<size_t>(n);
     }
     return true;
 }
@@ -92,21 +115,16 @@ MediaConnection::ReadResult MediaConnection::ReadExactly(uint8_t* into, size_t s
     while (got < size) {
         if (m_interrupted)
             return ReadResult::kInterrupted;
-        fd_set readable;
-        FD_ZERO(&readable);
-        FD_SET(m_socket, &readable);
-        timeval wait = {0, kReadPollMicroseconds};
-        const int ready = select(0, &readable, nullptr, nullptr, &wait);
-        if (ready < 0)
-            return m_interrupted ? ReadResult::kInterrupted : ReadResult::kClosed;
-        if (ready == 0)
-            continue;
-        const size_t want = std::min<size_t>(size - got, 1 << 20);
+        const size_t want = std::min<size_t>(size - got, 1 << 24);
         const int n =
             recv(m_socket, reinterpret_cast<char*>(into + got), static_cast<int>(want), 0);
-        if (n <= 0)
+        if (n > 0) {
+            got += static_cast<size_t>(n);
+            continue;
+        }
+        if (n == 0 || WSAGetLastError() != WSAEWOULDBLOCK ||
+            WaitReady(m_socket, false, kReadPollMicroseconds) < 0)
             return m_interrupted ? ReadResult::kInterrupted : ReadResult::kClosed;
-        got += static_cast<size_t>(n);
     }
     return ReadResult::kMessage;
 }

@@ -1,5 +1,6 @@
 #include "stream_player.h"
 
+#include "buffer_pool.h"
 #include "frame_canvas.h"
 
 #include <algorithm>
@@ -116,9 +117,11 @@ void StreamPlayer::NetworkLoop() {
         std::lock_guard<std::mutex> hold(m_lock);
         connection = m_connection;
     }
+    // The queue, the frame being drawn and the last picture hold buffers.
+    const auto buffers = BufferPool::Make(kQueueLength + 3);
     media::MessageHeader header;
     for (;;) {
-        auto payload = std::make_shared<std::vector<uint8_t>>();
+        std::shared_ptr<std::vector<uint8_t>> payload = buffers->Take();
         const auto result = connection->Read(header, *payload);
         if (result == MediaConnection::ReadResult::kInterrupted)
             return;
