@@ -22,3 +22,23 @@ std::string WriteSampleMedia(const std::string& relative, const SampleVideo& vid
         return std::string();
     return SampleServerPath(relative);
 }
+
+SampleVideo MovingBoxVideo(int frames, int width, int height, PictureFormat pictures) {
+    SampleVideo video;
+    video.width = width;
+    video.height = height;
+    video.fps = 25;
+    video.frameCount = frames;
+    video.background = kMovingBoxBackground;
+    video.pictures = pictures;
+    SceneObject o;
+    o.objectId = o.tubeId = 1;
+    o.firstFrame = 0;
+    o.lastFrame = frames - 1;
+    o.x1 = width / 2;
+    o.w = width / 4;
+    o.h = height / 4;
+    o.color = kMovingBoxColor;
+    video.objects.push_back(o);
+    return video;
+}

@@ -14,6 +14,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -88,7 +89,11 @@ private:
 class MediaServerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = std::filesystem::temp_directory_path() / "media_server_test";
+        // A folder per test and process: ctest runs the tests side by side.
+        m_dir = std::filesystem::temp_directory_path() /
+                ("media_server_test_" +
+                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                 "_" + std::to_string(getpid()));
         std::filesystem::remove_all(m_dir);
         std::string error;
         ASSERT_TRUE(WriteSampleData(MakeSampleData(), m_dir, error)) << error;
@@ -101,14 +106,12 @@ protected:
         std::filesystem::remove_all(m_dir);
     }
     std::vector<LoggedRequest> Logged() {
-        std::ifstream in(m_dir / "requests.log");
-        std::vector<LoggedRequest> records;
-        std::string line;
-        while (std::getline(in, line)) {
-            LoggedRequest record;
-            EXPECT_TRUE(ParseLogRecord(line, record)) << line;
-            records.push_back(record);
-        }
+        std::ifstream in(m_dir / "requests.log", std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        size_t unreadable = 0;
+        auto records = ParseLogRecords(text.str(), &unreadable);
+        EXPECT_EQ(0u, unreadable);
         return records;
     }
     void OpenSynopsis(Connection& client) {

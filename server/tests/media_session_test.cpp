@@ -7,6 +7,8 @@
 
 #include <filesystem>
 
+#include <unistd.h>
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -210,7 +212,8 @@ TEST_F(MediaSessionTest, ServerClosingTellsAClientWithOpenMedia) {
 }
 
 TEST(FolderMediaOpener, FindsServerPathsBelowTheDataFolderOnly) {
-    const auto dir = std::filesystem::temp_directory_path() / "media_opener_test";
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("media_opener_test_" + std::to_string(getpid()));
     std::filesystem::remove_all(dir);
     std::string error;
     ASSERT_TRUE(WriteSampleData(MakeSampleData(), dir, error)) << error;

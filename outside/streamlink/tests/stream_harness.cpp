@@ -1,50 +1,13 @@
 #include "stream_harness.h"
 
 #include "gdi.h"
-#include "message_wait.h"
 #include "test_fixture.h"
 
 #include <gtest/gtest.h>
 
-class NotifiedWindows::NotifyWindow : public CustomWindow {
-public:
-    std::vector<Notice> notices;
-
-protected:
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-        if (message != kNotifyMessage)
-            return false;
-        notices.push_back({static_cast<int>(wParam), lParam});
-        result = 0;
-        return true;
-    }
-};
-
-NotifiedWindows::NotifiedWindows(int width, int height) : m_notify(new NotifyWindow) {
+NotifiedWindows::NotifiedWindows(int width, int height) {
     EXPECT_TRUE(m_video.Create(width, height));
-    EXPECT_TRUE(
-        m_notify->Create(L"StreamLinkTestNotify", WS_CHILD, 0, RECT{0, 0, 1, 1}, m_video.Hwnd()));
-}
-
-NotifiedWindows::~NotifiedWindows() = default;
-
-HWND NotifiedWindows::Notify() const {
-    return m_notify->Hwnd();
-}
-
-std::vector<NotifiedWindows::Notice> NotifiedWindows::Notices() const {
-    return m_notify->notices;
-}
-
-size_t NotifiedWindows::CountOf(int status) const {
-    size_t count = 0;
-    for (const Notice& notice : m_notify->notices)
-        count += notice.status == status;
-    return count;
-}
-
-bool NotifiedWindows::WaitForStatus(int status, DWORD timeoutMs, size_t count) const {
-    return PumpMessagesUntil([&] { return CountOf(status) >= count; }, timeoutMs);
+    EXPECT_TRUE(m_notify.Create(m_video.Hwnd()));
 }
 
 void DrawRecorder::Draw(void* passThrough, HDC dc, const SC_FrameInfo* frame, void* user) {
@@ -92,9 +55,7 @@ bool ConnectToFixture(NotifiedWindows& windows, ConnectedPlayer& player) {
     player.handle = SC_OpenPlayer(kNotifyMessage, windows.Notify());
     if (!player.handle)
         return false;
-    const std::wstring server = SampleServerFixture::Get().Server();
-    const std::string host(server.begin(), server.begin() + server.find(L':'));
-    return SC_ConnectServer(player.handle, host.c_str(), 1980, "kerbo", "kerbo") &&
+    return SC_ConnectServer(player.handle, FixtureHost().c_str(), 1980, "kerbo", "kerbo") &&
            windows.WaitForStatus(SC_STATUS_CONNECTED, 5000);
 }
 
@@ -104,25 +65,7 @@ bool OpenAndWait(NotifiedWindows& windows, SC_PLAYER player, const std::string& 
            windows.WaitForStatus(SC_STATUS_MEDIA_READY, 5000, before + 1);
 }
 
-SampleVideo SmallVideo(int frames, int width, int height, PictureFormat pictures) {
-    SampleVideo video;
-    video.width = width;
-    video.height = height;
-    video.fps = 25;
-    video.frameCount = frames;
-    video.background = 0x204080;
-    video.pictures = pictures;
-    SceneObject o;
-    o.objectId = 1;
-    o.tubeId = 1;
-    o.firstFrame = 0;
-    o.lastFrame = frames - 1;
-    o.x0 = 0;
-    o.x1 = width / 2;
-    o.y0 = o.y1 = 0;
-    o.w = width / 4;
-    o.h = height / 4;
-    o.color = 0xE0C040;
-    video.objects.push_back(o);
-    return video;
+std::string FixtureHost() {
+    const std::wstring host = SampleServerFixture::Get().Host();
+    return std::string(host.begin(), host.end());
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "control_site.h"
+#include "recording_window.h"
 #include "sample_video.h"
 #include "streamlink.h"
 #include "window.h"
@@ -20,24 +21,19 @@ inline constexpr UINT kNotifyMessage = 1124;
 class NotifiedWindows {
 public:
     NotifiedWindows(int width, int height);
-    ~NotifiedWindows();
 
     HWND Video() const { return m_video.Hwnd(); }
-    HWND Notify() const;
-
-    struct Notice {
-        int status;
-        LPARAM lParam;
-    };
-    std::vector<Notice> Notices() const;
-    size_t CountOf(int status) const;
+    HWND Notify() const { return m_notify.Hwnd(); }
+    const std::vector<RecordingWindow::Received>& Notices() const { return m_notify.All(); }
+    size_t CountOf(int status) const { return m_notify.CountOf(static_cast<WPARAM>(status)); }
     // Dispatches messages until status has been posted count times.
-    bool WaitForStatus(int status, DWORD timeoutMs, size_t count = 1) const;
+    bool WaitForStatus(int status, DWORD timeoutMs, size_t count = 1) const {
+        return m_notify.WaitFor(static_cast<WPARAM>(status), timeoutMs, count);
+    }
 
 private:
-    class NotifyWindow;
     TestParentWindow m_video;
-    std::unique_ptr<NotifyWindow> m_notify;
+    RecordingWindow m_notify{kNotifyMessage};
 };
 
 // Records the draw function's calls (on the rendering thread); the recorded
@@ -76,10 +72,7 @@ struct ConnectedPlayer {
     }
 };
 bool ConnectToFixture(NotifiedWindows& windows, ConnectedPlayer& player);
+// The fixture's address without its port.
+std::string FixtureHost();
 // Opens path and waits for status 11.
 bool OpenAndWait(NotifiedWindows& windows, SC_PLAYER player, const std::string& path);
-
-// A small video: frames frames of width x height, one object that starts in
-// the picture's top half and stays there.
-SampleVideo SmallVideo(int frames, int width, int height,
-                       PictureFormat pictures = PictureFormat::kYuv420);

@@ -23,11 +23,6 @@ std::wstring CopyOfTheLibrary(const std::string& name) {
     return copy;
 }
 
-std::string FixtureHost() {
-    const std::wstring server = SampleServerFixture::Get().Server();
-    return std::string(server.begin(), server.begin() + server.find(L':'));
-}
-
 TEST(StreamLinkModule, ExportsEveryFunctionByName) {
     const HMODULE module = GetModuleHandleW(L"StreamLink.dll");
     ASSERT_NE(nullptr, module);

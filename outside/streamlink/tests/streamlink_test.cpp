@@ -63,9 +63,7 @@ TEST(StreamLinkConnect, AWrongCredentialIsRefusedByTheServer) {
     NotifiedWindows windows(64, 48);
     ConnectedPlayer player;
     player.handle = SC_OpenPlayer(kNotifyMessage, windows.Notify());
-    const std::wstring server = SampleServerFixture::Get().Server();
-    const std::string host(server.begin(), server.begin() + server.find(L':'));
-    ASSERT_EQ(1, SC_ConnectServer(player.handle, host.c_str(), 1980, "kerbo", "other"));
+    ASSERT_EQ(1, SC_ConnectServer(player.handle, FixtureHost().c_str(), 1980, "kerbo", "other"));
     ASSERT_TRUE(windows.WaitForStatus(SC_STATUS_LOGIN_REFUSED, 5000));
     EXPECT_EQ(0u, windows.CountOf(SC_STATUS_CONNECTED));
     EXPECT_EQ(reinterpret_cast<LPARAM>(player.handle), windows.Notices()[0].lParam);
@@ -134,7 +132,7 @@ TEST_F(StreamLinkTest, ASynopsisPlaysWithItsMetadataOnEveryFrame) {
 
 TEST_F(StreamLinkTest, PicturesAreDrawnInPicturePixelsAndStretchedOverTheWindow) {
     // The media is half the window's size in each direction.
-    const std::string path = WriteSampleMedia("media/stretch.mp4", SmallVideo(50, 176, 144));
+    const std::string path = WriteSampleMedia("media/stretch.mp4", MovingBoxVideo(50, 176, 144));
     recorder.FillCorner(8, RGB(255, 0, 0));
     PlayWithRecorder(path);
     ASSERT_TRUE(WaitForDraws(5));
@@ -143,7 +141,7 @@ TEST_F(StreamLinkTest, PicturesAreDrawnInPicturePixelsAndStretchedOverTheWindow)
     ASSERT_EQ(352, shown.width);
     EXPECT_EQ(0xFF0000u, shown.At(2, 2));
     EXPECT_EQ(0xFF0000u, shown.At(14, 14)) << "8 picture pixels cover 16 window pixels";
-    EXPECT_EQ(Coded(0x204080), shown.At(300, 250));
+    EXPECT_EQ(Coded(kMovingBoxBackground), shown.At(300, 250));
 }
 
 TEST_F(StreamLinkTest, PauseHoldsThePictureAndPlayGoesOnFromIt) {
@@ -183,7 +181,7 @@ TEST_F(StreamLinkTest, SeekWhilePausedShowsThatFrame) {
 }
 
 TEST_F(StreamLinkTest, TheEndIsToldAfterTheLastFrameAndPlayStartsOver) {
-    const std::string path = WriteSampleMedia("media/ten.mp4", SmallVideo(10, 64, 48));
+    const std::string path = WriteSampleMedia("media/ten.mp4", MovingBoxVideo(10, 64, 48));
     PlayWithRecorder(path);
     ASSERT_TRUE(windows.WaitForStatus(SC_STATUS_MEDIA_END, 5000));
     ASSERT_EQ(10u, recorder.Count());
@@ -236,7 +234,7 @@ TEST_F(StreamLinkTest, ADrawFunctionMayCloseItsOwnMediaButNotItsPlayer) {
 }
 
 TEST_F(StreamLinkTest, OriginalPictureOfAYuvStreamIsPlanar) {
-    const SampleVideo video = SmallVideo(50, 64, 48);
+    const SampleVideo video = MovingBoxVideo(50, 64, 48);
     PlayWithRecorder(WriteSampleMedia("media/yuv.mp4", video));
     ASSERT_TRUE(WaitForDraws(1));
     ASSERT_TRUE(SC_Pause(player.handle));
@@ -250,7 +248,7 @@ TEST_F(StreamLinkTest, OriginalPictureOfAYuvStreamIsPlanar) {
     EXPECT_NE(0, SC_GetOriginalImage(player.handle, picture.data(), nullptr));
     ASSERT_EQ(0, SC_GetOriginalImage(player.handle, picture.data(), &length));
     // Luma: the object at the top, the background at the bottom right.
-    const YuvColor object = RgbToYuv(0xE0C040), background = RgbToYuv(0x204080);
+    const YuvColor object = RgbToYuv(kMovingBoxColor), background = RgbToYuv(kMovingBoxBackground);
     EXPECT_EQ(background.y, picture[64 * 47 + 63]);
     EXPECT_EQ(background.u, picture[64 * 48 + 32 * 23 + 31]);
     // The object moves 32 pixels right over frames 0 to 49; 5 pixels inside
@@ -262,7 +260,7 @@ TEST_F(StreamLinkTest, OriginalPictureOfAYuvStreamIsPlanar) {
 
 TEST_F(StreamLinkTest, OriginalPictureOfA32BitStreamIsBottomUp) {
     PlayWithRecorder(
-        WriteSampleMedia("media/rgb.mp4", SmallVideo(50, 64, 48, PictureFormat::kBgra32)));
+        WriteSampleMedia("media/rgb.mp4", MovingBoxVideo(50, 64, 48, PictureFormat::kBgra32)));
     ASSERT_TRUE(WaitForDraws(1));
     ASSERT_TRUE(SC_Pause(player.handle));
     unsigned int length = 0;
@@ -300,7 +298,7 @@ TEST_F(StreamLinkTest, AClosedPlayerPostsNothingMore) {
 TEST_F(StreamLinkTest, MaintainImagePresentsTheLastPictureAgain) {
     EXPECT_EQ(0, SC_MaintainImage(player.handle)) << "no picture yet";
     recorder.FillCorner(4, RGB(0, 255, 0));
-    PlayWithRecorder(WriteSampleMedia("media/repaint.mp4", SmallVideo(50, 176, 144)));
+    PlayWithRecorder(WriteSampleMedia("media/repaint.mp4", MovingBoxVideo(50, 176, 144)));
     ASSERT_TRUE(WaitForDraws(1));
     ASSERT_TRUE(SC_Pause(player.handle));
     PumpMessagesFor(100);

@@ -4,11 +4,11 @@
 #pragma once
 
 #include "control_site.h"
+#include "recording_window.h"
 #include "request_log.h"
 #include "video_play_interface.h"
 #include "window.h"
 
-#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -16,23 +16,18 @@
 class PlayerWindows {
 public:
     PlayerWindows();
-    ~PlayerWindows();
 
     HWND Video() const { return m_video.Hwnd(); }
-    HWND Owner() const;
-
-    struct Notice {
-        WPARAM code;
-        LPARAM detail;
-    };
-    std::vector<Notice> Notices() const;
-    size_t CountOf(WPARAM code) const;
-    bool WaitFor(WPARAM code, DWORD timeoutMs = 5000, size_t count = 1) const;
+    HWND Owner() const { return m_owner.Hwnd(); }
+    const std::vector<RecordingWindow::Received>& Notices() const { return m_owner.All(); }
+    size_t CountOf(WPARAM code) const { return m_owner.CountOf(code); }
+    bool WaitFor(WPARAM code, DWORD timeoutMs = 5000, size_t count = 1) const {
+        return m_owner.WaitFor(code, timeoutMs, count);
+    }
 
 private:
-    class OwnerWindow;
     TestParentWindow m_video;
-    std::unique_ptr<OwnerWindow> m_owner;
+    RecordingWindow m_owner{kPlayNotifyMessage};
 };
 
 // Counts the frames a draw callback sees and the user values it is given.
@@ -52,5 +47,3 @@ void CountingDraw2(void* passThrough, HDC dc, const SC_FrameInfo* frame, void* u
 
 // The media requests ("PLAY", "SEEK", ...) the server logged since offset.
 std::vector<LoggedRequest> MediaRequestsSince(size_t offset);
-// The fixture's host without its port, as the playback panel gives it.
-std::wstring FixtureHost();

@@ -27,28 +27,6 @@ uint32_t Coded(uint32_t rgb) {
     return YuvToRgb(RgbToYuv(rgb));
 }
 
-// A small source video: an object moving right across the top half.
-SampleVideo SmallVideo(int frames, int width, int height,
-                       PictureFormat pictures = PictureFormat::kYuv420) {
-    SampleVideo video;
-    video.width = width;
-    video.height = height;
-    video.fps = 25;
-    video.frameCount = frames;
-    video.background = 0x204080;
-    video.pictures = pictures;
-    SceneObject o;
-    o.objectId = o.tubeId = 1;
-    o.firstFrame = 0;
-    o.lastFrame = frames - 1;
-    o.x1 = width / 2;
-    o.w = width / 4;
-    o.h = height / 4;
-    o.color = 0xE0C040;
-    video.objects.push_back(o);
-    return video;
-}
-
 // Collects the diagnostic lines written while it lives.
 class DebugLines {
 public:
@@ -77,7 +55,7 @@ protected:
 
     int Open(const std::wstring& path, uint32_t start = 0, uint32_t end = 0) {
         return player.Open(windows.Video(), path.c_str(), windows.Owner(), start, end,
-                           FixtureHost().c_str());
+                           SampleServerFixture::Get().Host().c_str());
     }
     void OpenAndStart(const std::wstring& path, uint32_t start = 0, uint32_t end = 0) {
         const size_t started = windows.CountOf(PlayNotifyStarted);
@@ -167,7 +145,7 @@ TEST_F(VideoPlayerTest, AMissingFileStopsThePlayerAndTellsTheOwner) {
     DebugLines lines;
     ASSERT_EQ(1, Open(L"E:\\AstRP_1v2\\summary\\12\\none.mp4"));
     ASSERT_TRUE(windows.WaitFor(PlayNotifyFileMissing));
-    EXPECT_EQ(0, windows.Notices().back().detail);
+    EXPECT_EQ(0, windows.Notices().back().lParam);
     EXPECT_EQ(kPlayStopped, player.GetState());
     EXPECT_EQ(0, player.IsOpen());
     EXPECT_TRUE(lines.Contains(L"file not found"));
@@ -178,7 +156,7 @@ TEST_F(VideoPlayerTest, AWholeFilePlaysWithItsTotalsAndRate) {
     OpenAndStart(kSynopsis);
     EXPECT_TRUE(lines.Contains(L"\nFilePath = E:\\AstRP_1v2\\summary\\12\\summary.mp4,"
                                L"startFrame = 0,endFrame=0,IP = " +
-                               FixtureHost() + L" \n"));
+                               SampleServerFixture::Get().Host() + L" \n"));
     std::string error;
     const auto video = ReadSampleVideo(
         ReadFileBytes(SampleServerFixture::Get().DataFile("summary/12/summary.mp4")).value_or(""),
@@ -328,7 +306,7 @@ TEST_F(VideoPlayerTest, SegmentGettersBeforeAndInsideTheSegment) {
 }
 
 TEST_F(VideoPlayerTest, SeekTimeOnMediaShorterThanASecondDoesNothing) {
-    const std::string path = WriteSampleMedia("media/short.mp4", SmallVideo(10, 64, 48));
+    const std::string path = WriteSampleMedia("media/short.mp4", MovingBoxVideo(10, 64, 48));
     ASSERT_FALSE(path.empty());
     OpenAndStart(Wide(path));
     const size_t since = SampleServerFixture::Get().LogSize();
@@ -339,7 +317,7 @@ TEST_F(VideoPlayerTest, SeekTimeOnMediaShorterThanASecondDoesNothing) {
 }
 
 TEST_F(VideoPlayerTest, SeekTimeGoesToTheShareOfTheMediasWholeSeconds) {
-    const std::string path = WriteSampleMedia("media/sixty.mp4", SmallVideo(60, 64, 48));
+    const std::string path = WriteSampleMedia("media/sixty.mp4", MovingBoxVideo(60, 64, 48));
     OpenAndStart(Wide(path));
     ASSERT_EQ(1, player.Pause());
     const size_t since = SampleServerFixture::Get().LogSize();
@@ -353,7 +331,7 @@ TEST_F(VideoPlayerTest, SeekTimeGoesToTheShareOfTheMediasWholeSeconds) {
 TEST_F(VideoPlayerTest, AnotherFileReplacesTheMediaWithoutCompletingTheFirst) {
     OpenAndStart(kSynopsis);
     const size_t since = SampleServerFixture::Get().LogSize();
-    const std::string path = WriteSampleMedia("media/other.mp4", SmallVideo(100, 96, 64));
+    const std::string path = WriteSampleMedia("media/other.mp4", MovingBoxVideo(100, 96, 64));
     ASSERT_EQ(1, Open(Wide(path)));
     EXPECT_EQ(kPlayIdle, player.GetState());
     ASSERT_TRUE(windows.WaitFor(PlayNotifyStarted, 5000, 2));
@@ -421,7 +399,7 @@ protected:
 };
 
 TEST_F(SnapshotTest, AYuvStreamIsWrittenAsATwentyFourBitBitmap) {
-    const std::wstring file = SnapshotOf(SmallVideo(50, 64, 48), "yuv");
+    const std::wstring file = SnapshotOf(MovingBoxVideo(50, 64, 48), "yuv");
     const auto bytes = ReadFileBytes(file);
     ASSERT_TRUE(bytes);
     ASSERT_EQ(54u + 64 * 48 * 3, bytes->size());
@@ -433,12 +411,12 @@ TEST_F(SnapshotTest, AYuvStreamIsWrittenAsATwentyFourBitBitmap) {
     EXPECT_EQ(24u, U32At(*bytes, 28) & 0xFFFF);
     Image image;
     ASSERT_TRUE(image.Load(file)) << "a bitmap any reader takes";
-    EXPECT_EQ(Coded(0x204080), image.PixelAt(63, 47) & 0xFFFFFF);
-    EXPECT_EQ(Coded(0xE0C040), image.PixelAt(ObjectLeft(64, 50) + 5, 5) & 0xFFFFFF);
+    EXPECT_EQ(Coded(kMovingBoxBackground), image.PixelAt(63, 47) & 0xFFFFFF);
+    EXPECT_EQ(Coded(kMovingBoxColor), image.PixelAt(ObjectLeft(64, 50) + 5, 5) & 0xFFFFFF);
 }
 
 TEST_F(SnapshotTest, AThirtyTwoBitStreamIsWrittenAsItCame) {
-    const std::wstring file = SnapshotOf(SmallVideo(50, 64, 48, PictureFormat::kBgra32), "rgb");
+    const std::wstring file = SnapshotOf(MovingBoxVideo(50, 64, 48, PictureFormat::kBgra32), "rgb");
     const auto bytes = ReadFileBytes(file);
     ASSERT_TRUE(bytes);
     ASSERT_EQ(54u + 64 * 48 * 4, bytes->size());
@@ -446,19 +424,19 @@ TEST_F(SnapshotTest, AThirtyTwoBitStreamIsWrittenAsItCame) {
     EXPECT_EQ(64u * 48 * 4, U32At(*bytes, 34));
     Image image;
     ASSERT_TRUE(image.Load(file));
-    EXPECT_EQ(0x204080u, image.PixelAt(63, 47) & 0xFFFFFF);
-    EXPECT_EQ(0xE0C040u, image.PixelAt(ObjectLeft(64, 50) + 5, 5) & 0xFFFFFF);
+    EXPECT_EQ(kMovingBoxBackground, image.PixelAt(63, 47) & 0xFFFFFF);
+    EXPECT_EQ(kMovingBoxColor, image.PixelAt(ObjectLeft(64, 50) + 5, 5) & 0xFFFFFF);
 }
 
 TEST_F(SnapshotTest, AnOddWidthGetsPaddedRows) {
-    const std::wstring file = SnapshotOf(SmallVideo(50, 30, 20), "odd");
+    const std::wstring file = SnapshotOf(MovingBoxVideo(50, 30, 20), "odd");
     const auto bytes = ReadFileBytes(file);
     ASSERT_TRUE(bytes);
     ASSERT_EQ(54u + 92 * 20, bytes->size());
     EXPECT_EQ(30u, U32At(*bytes, 18));
     Image image;
     ASSERT_TRUE(image.Load(file));
-    EXPECT_EQ(Coded(0x204080), image.PixelAt(29, 19) & 0xFFFFFF);
+    EXPECT_EQ(Coded(kMovingBoxBackground), image.PixelAt(29, 19) & 0xFFFFFF);
 }
 
 TEST_F(SnapshotTest, NothingIsWrittenWithoutAPictureOrAPlace) {
