@@ -5,6 +5,7 @@
 #include "dialog.h"
 #include "message_map.h"
 #include "panel_report.h"
+#include "video_player.h"
 
 #include <cstdint>
 #include <string>
@@ -74,4 +75,6 @@ private:
     int32_t m_compId = 0;
     int32_t m_tubeId = 0;
     ReportListeners m_listeners;
+    // Plays what the panel shows; it lives as long as the panel.
+    CVideoPlayer m_player;
 };

@@ -3,23 +3,28 @@
 //   sampleserver generate DIR
 //       writes the sample data (catalogue, videos, tube and object files)
 //   sampleserver --data DIR --listen ADDR:PORT [--listen ADDR:PORT ...]
-//                [--log FILE] [--generate]
+//                [--log FILE] [--generate] [--media on|off]
 //       serves DIR until SIGINT or SIGTERM; --generate writes the sample data
-//       first when DIR has no catalogue yet
+//       first when DIR has no catalogue yet. The media service (on by
+//       default) listens on port 1980 of every address given.
 #include "core/sample_data.h"
 #include "http_server.h"
+#include "media_protocol.h"
+#include "media_server.h"
 
 #include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: sampleserver generate DIR\n"
-                         "       sampleserver --data DIR --listen ADDR:PORT [--listen ADDR:PORT ...]"
-                         " [--log FILE] [--generate]\n");
+    std::fprintf(stderr,
+                 "usage: sampleserver generate DIR\n"
+                 "       sampleserver --data DIR --listen ADDR:PORT [--listen ADDR:PORT ...]"
+                 " [--log FILE] [--generate] [--media on|off]\n");
     return 2;
 }
 
@@ -38,7 +43,8 @@ bool SplitListen(const std::string& text, std::string& host, int& port) {
         return false;
     host = text.substr(0, colon);
     const std::string digits = text.substr(colon + 1);
-    if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
+    if (digits.empty() || digits.size() > 5 ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
         return false;
     port = std::stoi(digits);
     return port > 0 && port <= 65535;
@@ -54,6 +60,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> listens;
     std::string logPath;
     bool generate = false;
+    bool mediaOn = true;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--data" && i + 1 < argc)
@@ -64,6 +71,9 @@ int main(int argc, char** argv) {
             logPath = argv[++i];
         else if (arg == "--generate")
             generate = true;
+        else if (arg == "--media" && i + 1 < argc &&
+                 (argv[i + 1] == std::string("on") || argv[i + 1] == std::string("off")))
+            mediaOn = argv[++i] == std::string("on");
         else
             return Usage();
     }
@@ -106,11 +116,14 @@ int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
 
     SampleHttpServer server(state, log);
+    SampleMediaServer mediaServer(state.filesRoot, log);
+    std::set<std::string> mediaHosts;
     for (const std::string& listen : listens) {
         std::string host;
         int port = 0;
         if (!SplitListen(listen, host, port)) {
-            std::fprintf(stderr, "sampleserver: bad --listen %s (want ADDR:PORT)\n", listen.c_str());
+            std::fprintf(stderr, "sampleserver: bad --listen %s (want ADDR:PORT)\n",
+                         listen.c_str());
             return 2;
         }
         if (!server.Listen(host, port, error)) {
@@ -118,11 +131,20 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::printf("sampleserver: listening on %s:%d\n", host.c_str(), port);
+        if (!mediaOn || !mediaHosts.insert(host).second)
+            continue;
+        // The HTTP side stays useful without media, so a taken port only warns.
+        int mediaPort = media::kMediaPort;
+        if (mediaServer.Listen(host, mediaPort, error))
+            std::printf("sampleserver: media service on %s:%d\n", host.c_str(), mediaPort);
+        else
+            std::fprintf(stderr, "sampleserver: warning: %s\n", error.c_str());
     }
     std::fflush(stdout);
 
     int received = 0;
     sigwait(&stopSignals, &received);
+    mediaServer.Stop();
     server.Stop();
     return 0;
 }

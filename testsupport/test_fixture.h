@@ -30,6 +30,8 @@ public:
 
     // "ADDR:PORT", as a page would pass it to a control.
     const std::wstring& Server() const { return m_server; }
+    // The address alone, as the media service is reached.
+    std::wstring Host() const { return m_server.substr(0, m_server.find(L':')); }
     // The Windows path of a file below the server's data folder, given with
     // "/" separators ("summary/12/summary.mp4").
     std::wstring DataFile(const std::string& relative) const;

@@ -12,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -25,7 +28,8 @@ std::string CurrentTestName() {
     return ::testing::UnitTest::GetInstance()->current_test_info()->name();
 }
 
-// A copy of ResultPane.dll (and optionally crash.dll) in a fresh folder.
+// A copy of ResultPane.dll with the streaming library it imports (and
+// optionally crash.dll) in a fresh folder, laid out as installed.
 class DllCopy {
 public:
     explicit DllCopy(bool withCrashDll = false) {
@@ -33,6 +37,8 @@ public:
         const std::wstring built = ModuleFolder(GetModuleHandleW(nullptr));
         m_path = m_folder + L"\\ResultPane.dll";
         EXPECT_TRUE(CopyFileW((built + L"\\ResultPane.dll").c_str(), m_path.c_str(), FALSE));
+        EXPECT_TRUE(CopyFileW((built + L"\\StreamLink.dll").c_str(),
+                              (m_folder + L"\\StreamLink.dll").c_str(), FALSE));
         if (withCrashDll) {
             EXPECT_TRUE(CopyFileW((built + L"\\crash.dll").c_str(),
                                   (m_folder + L"\\crash.dll").c_str(), FALSE));
@@ -177,6 +183,34 @@ TEST(Module, LoadingItLoadsTheCrashReporterBesideIt) {
     DllCopy withCrash(true);
     ASSERT_NE(nullptr, withCrash.Load());
     EXPECT_NE(nullptr, GetModuleHandleW((withCrash.Folder() + L"\\crash.dll").c_str()));
+}
+
+// The names of the DLLs a loaded module imports, from its import directory.
+std::vector<std::string> ImportedDllNames(HMODULE module) {
+    const auto* base = reinterpret_cast<const BYTE*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& directory =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    std::vector<std::string> names;
+    if (directory.VirtualAddress == 0)
+        return names;
+    for (auto* entry =
+             reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+         entry->Name != 0; ++entry)
+        names.emplace_back(reinterpret_cast<const char*>(base + entry->Name));
+    return names;
+}
+
+TEST(Module, LoadsWithTheStreamingLibraryItImports) {
+    DllCopy copy;
+    const HMODULE module = copy.Load();
+    ASSERT_NE(nullptr, module) << "error " << GetLastError();
+    const auto imports = ImportedDllNames(module);
+    EXPECT_NE(imports.end(), std::find_if(imports.begin(), imports.end(), [](const std::string& n) {
+                  return _stricmp(n.c_str(), "StreamLink.dll") == 0;
+              }));
+    EXPECT_NE(nullptr, GetModuleHandleW(L"StreamLink.dll"));
 }
 
 TEST(Module, MissingCrashReporterIsNoError) {

@@ -1,5 +1,6 @@
 #include "request_log.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -142,4 +143,22 @@ void RequestLog::Write(const LoggedRequest& request) {
         return;
     m_file << line;
     m_file.flush();
+}
+
+std::vector<LoggedRequest> ParseLogRecords(const std::string& text, size_t* unreadable) {
+    std::vector<LoggedRequest> records;
+    size_t bad = 0;
+    size_t at = 0;
+    while (at < text.size()) {
+        const size_t end = std::min(text.find('\n', at), text.size());
+        LoggedRequest record;
+        if (ParseLogRecord(text.substr(at, end - at), record))
+            records.push_back(std::move(record));
+        else
+            ++bad;
+        at = end + 1;
+    }
+    if (unreadable)
+        *unreadable = bad;
+    return records;
 }

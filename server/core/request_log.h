@@ -27,6 +27,10 @@ std::string FormatLogRecord(const LoggedRequest& request);
 // Reads a record written by FormatLogRecord; false when the line is not one.
 bool ParseLogRecord(const std::string& line, LoggedRequest& request);
 
+// Every record in a log's text, in order; unreadable lines are left out and
+// counted in unreadable when it is given.
+std::vector<LoggedRequest> ParseLogRecords(const std::string& text, size_t* unreadable = nullptr);
+
 // Appends records to a file, one line each, flushed at once.
 class RequestLog {
 public:

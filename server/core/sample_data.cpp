@@ -63,7 +63,8 @@ std::vector<SceneObject> MakeObjects(const TaskPlan& plan) {
 
 TubeItem TubeItemOf(const SceneObject& o, int32_t frame) {
     const Box box = o.BoxAt(frame);
-    return TubeItem{static_cast<uint16_t>(o.objectId), static_cast<uint16_t>(box.x / kAnalysisScale),
+    return TubeItem{static_cast<uint16_t>(o.objectId),
+                    static_cast<uint16_t>(box.x / kAnalysisScale),
                     static_cast<uint16_t>(box.y / kAnalysisScale),
                     static_cast<uint16_t>(box.w / kAnalysisScale),
                     static_cast<uint16_t>(box.h / kAnalysisScale)};
@@ -106,7 +107,7 @@ std::vector<uint8_t> MakeObjectFile(const std::vector<SceneObject>& objects) {
         ObiObjectRecord record;
         record.objectId = o.objectId;
         record.tubeId = o.tubeId;
-        record.attr0 = o.w < o.h ? 1 : 2; // person or vehicle, for whoever reads it
+        record.attr0 = o.Kind();
         record.firstFrame = o.firstFrame;
         for (int32_t frame = o.firstFrame; frame <= o.lastFrame; ++frame) {
             const TubeItem item = TubeItemOf(o, frame);

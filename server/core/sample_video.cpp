@@ -29,10 +29,12 @@ std::string WriteSampleVideo(const SampleVideo& video) {
     out << "fps " << video.fps << "\n";
     out << "frames " << video.firstFrame << " " << video.frameCount << "\n";
     out << "background " << video.background << "\n";
+    if (video.pictures == PictureFormat::kBgra32)
+        out << "pictures bgra32\n";
     for (const SceneObject& o : video.objects) {
         out << "object " << o.objectId << " " << o.tubeId << " " << o.firstFrame << " "
-            << o.lastFrame << " " << o.x0 << " " << o.y0 << " " << o.x1 << " " << o.y1 << " "
-            << o.w << " " << o.h << " " << o.color << " " << o.synopsisStart << "\n";
+            << o.lastFrame << " " << o.x0 << " " << o.y0 << " " << o.x1 << " " << o.y1 << " " << o.w
+            << " " << o.h << " " << o.color << " " << o.synopsisStart << "\n";
     }
     return out.str();
 }
@@ -62,6 +64,10 @@ std::optional<SampleVideo> ReadSampleVideo(const std::string& text, std::string&
                  video.frameCount >= 0;
         } else if (key == "background") {
             ok = static_cast<bool>(fields >> video.background);
+        } else if (key == "pictures") {
+            std::string format;
+            ok = static_cast<bool>(fields >> format) && (format == "yuv420" || format == "bgra32");
+            video.pictures = format == "bgra32" ? PictureFormat::kBgra32 : PictureFormat::kYuv420;
         } else if (key == "object") {
             SceneObject o;
             ok = static_cast<bool>(fields >> o.objectId >> o.tubeId >> o.firstFrame >>

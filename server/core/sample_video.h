@@ -34,7 +34,13 @@ struct SceneObject {
     }
     // The box at a source frame (interpolated, clamped to the object's span).
     Box BoxAt(int32_t sourceFrame) const;
+    // 1 person (an upright box), 2 vehicle, as the object file records it.
+    int Kind() const { return w < h ? 1 : 2; }
 };
+
+// How the media service sends the pictures of a video: planar YUV 4:2:0 (the
+// usual), or 32-bit pictures for streams that were transcoded that way.
+enum class PictureFormat { kYuv420, kBgra32 };
 
 struct SampleVideo {
     int width = 704;
@@ -43,6 +49,7 @@ struct SampleVideo {
     int32_t firstFrame = 0; // source frame number of the video's first frame
     int32_t frameCount = 0;
     uint32_t background = 0x406040; // 0xRRGGBB
+    PictureFormat pictures = PictureFormat::kYuv420;
     std::vector<SceneObject> objects;
 };
 

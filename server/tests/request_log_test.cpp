@@ -34,4 +34,16 @@ TEST(RequestLog, RejectsDamagedLines) {
     EXPECT_FALSE(ParseLogRecord("", read));
 }
 
+TEST(RequestLog, ReadsAWholeLogAndCountsWhatItSkips) {
+    const std::string http = FormatLogRecord(LoggedRequest{"GET", "/a", "HTTP/1.1", {}, ""});
+    const std::string media = FormatLogRecord(LoggedRequest{"OPEN", "E:\\x", "MEDIA/1", {}, ""});
+    const std::string text = http + "\nnot a record\n" + media + "\n";
+    size_t unreadable = 9;
+    const auto records = ParseLogRecords(text, &unreadable);
+    ASSERT_EQ(2u, records.size());
+    EXPECT_EQ("/a", records[0].target);
+    EXPECT_EQ("MEDIA/1", records[1].version);
+    EXPECT_EQ(1u, unreadable);
+}
+
 } // namespace
