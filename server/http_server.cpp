@@ -38,7 +38,9 @@ LoggedRequest LogRecordOf(const httplib::Request& request) {
 SampleHttpServer::SampleHttpServer(ServerState& state, RequestLog& log)
     : m_state(state), m_log(log), m_scripts(MakeScriptTable()) {}
 
-SampleHttpServer::~SampleHttpServer() { Stop(); }
+SampleHttpServer::~SampleHttpServer() {
+    Stop();
+}
 
 void SampleHttpServer::Configure(httplib::Server& server) {
     server.set_tcp_nodelay(true);

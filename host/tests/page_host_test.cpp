@@ -40,8 +40,8 @@ HostRun RunHost(const std::wstring& folder, const std::string& script) {
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = output;
     startup.hStdError = output;
-    std::wstring command = L"\"" + ModuleFolder(GetModuleHandleW(nullptr)) + L"\\pagehost.exe\" \"" +
-                           scriptPath + L"\"";
+    std::wstring command = L"\"" + ModuleFolder(GetModuleHandleW(nullptr)) +
+                           L"\\pagehost.exe\" \"" + scriptPath + L"\"";
     PROCESS_INFORMATION process = {};
     const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                         folder.c_str(), &startup, &process);
@@ -88,7 +88,9 @@ TEST_F(PageHostTest, DrivesTheViewerAgainstTheServerAndCapturesIt) {
     const size_t before = SampleServerFixture::Get().LogSize();
     const HostRun run = RunHost(m_folder, Preamble() +
                                               "capture pane start.png\n"
-                                              "call pane Ocx_Init \"" + m_server + "\"\n"
+                                              "call pane Ocx_Init \"" +
+                                              m_server +
+                                              "\"\n"
                                               "expect-hr 0\n"
                                               "call pane Ocx_PlaySrvVideo\n"
                                               "expect-ret \"param cann't empty!\"\n"
@@ -100,8 +102,9 @@ TEST_F(PageHostTest, DrivesTheViewerAgainstTheServerAndCapturesIt) {
                                               "destroy pane\n");
     EXPECT_EQ(0u, run.exitCode) << run.output;
     EXPECT_NE(std::string::npos, run.output.find("create pane " + Narrow(kClsid) + " -> ok"));
-    EXPECT_NE(std::string::npos,
-              run.output.find("call pane.Ocx_PlaySrvVideo() -> 0x00000000 \"param cann't empty!\""));
+    EXPECT_NE(
+        std::string::npos,
+        run.output.find("call pane.Ocx_PlaySrvVideo() -> 0x00000000 \"param cann't empty!\""));
     EXPECT_NE(std::string::npos, run.output.find("exit 0"));
 
     std::vector<std::string> targets;
@@ -145,17 +148,18 @@ TEST_F(PageHostTest, FailedExpectationEndsTheRunWithCodeOne) {
 }
 
 TEST_F(PageHostTest, MissingEventTimesOut) {
-    const HostRun run =
-        RunHost(m_folder, Preamble() + "expect-event pane OnViewResultEvent 300\n");
+    const HostRun run = RunHost(m_folder, Preamble() + "expect-event pane OnViewResultEvent 300\n");
     EXPECT_EQ(1u, run.exitCode) << run.output;
-    EXPECT_NE(std::string::npos, run.output.find("no matching OnViewResultEvent event within 300 ms"));
+    EXPECT_NE(std::string::npos,
+              run.output.find("no matching OnViewResultEvent event within 300 ms"));
 }
 
 TEST_F(PageHostTest, ScriptErrorsSetupFailuresAndTheWatchdogHaveTheirCodes) {
     EXPECT_EQ(2u, RunHost(m_folder, "fly away\n").exitCode);
     EXPECT_EQ(2u, RunHost(m_folder, Preamble() + "call pane NoSuchMethod\n").exitCode);
-    EXPECT_EQ(4u, RunHost(m_folder, "create pane {00000000-0000-0000-0000-000000000001} 0 0 10 10\n")
-                      .exitCode);
+    EXPECT_EQ(4u,
+              RunHost(m_folder, "create pane {00000000-0000-0000-0000-000000000001} 0 0 10 10\n")
+                  .exitCode);
     const HostRun slow = RunHost(m_folder, "timeout 1\nwait 20000\n");
     EXPECT_EQ(3u, slow.exitCode);
     EXPECT_NE(std::string::npos, slow.output.find("watchdog"));

@@ -13,7 +13,9 @@ std::string ScriptRequest::Param(const std::string& key) const {
 
 namespace {
 
-ScriptReply Xml(std::string body) { return ScriptReply{200, "text/xml", std::move(body)}; }
+ScriptReply Xml(std::string body) {
+    return ScriptReply{200, "text/xml", std::move(body)};
+}
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -45,7 +47,8 @@ ScriptReply FragmentScript(ServerState& state, const ScriptRequest& request) {
             c = '_';
     const size_t dot = name.rfind('.');
     const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
-    name = name.substr(0, dot) + "_" + std::to_string(ss) + "_" + std::to_string(length) + extension;
+    name =
+        name.substr(0, dot) + "_" + std::to_string(ss) + "_" + std::to_string(length) + extension;
 
     std::lock_guard<std::mutex> hold(state.writeLock);
     std::error_code ec;

@@ -72,8 +72,9 @@ TEST_F(SampleHttpServerTest, ScriptsAnswerWithTheirValues) {
     auto reply = client.Get("/query_ex.php?flowNumber=12");
     ASSERT_TRUE(reply);
     EXPECT_EQ(200, reply->status);
-    EXPECT_NE(std::string::npos,
-              reply->body.find("<summarypath>E:\\AstRP_1v2\\summary\\12\\summary.mp4\r\n</summarypath>"));
+    EXPECT_NE(
+        std::string::npos,
+        reply->body.find("<summarypath>E:\\AstRP_1v2\\summary\\12\\summary.mp4\r\n</summarypath>"));
     reply = client.Get("/taskdetail.php?flowNumber=12");
     ASSERT_TRUE(reply);
     EXPECT_NE(std::string::npos, reply->body.find("<sourceUrl>"));
@@ -92,7 +93,8 @@ TEST_F(SampleHttpServerTest, ServesFilesByTheirPathBelowTheDataFolder) {
     EXPECT_EQ(200, reply->status);
     EXPECT_EQ(std::filesystem::file_size(FilesRoot(s_dir) / "tube/12/12.tbi"), reply->body.size());
     EXPECT_EQ("ASTI", reply->body.substr(0, 4));
-    for (const char* path : {"/tube/12/none.tbi", "/../catalog.ini", "/%2e%2e/catalog.ini", "/tube"}) {
+    for (const char* path :
+         {"/tube/12/none.tbi", "/../catalog.ini", "/%2e%2e/catalog.ini", "/tube"}) {
         reply = client.Get(path);
         ASSERT_TRUE(reply) << path;
         EXPECT_EQ(404, reply->status) << path;
@@ -101,8 +103,8 @@ TEST_F(SampleHttpServerTest, ServesFilesByTheirPathBelowTheDataFolder) {
 
 TEST_F(SampleHttpServerTest, FragmentIsCutAndPublished) {
     auto client = Client();
-    auto reply = client.Get(
-        "/getorgvideofragmenturl.php?filename=E%3A%5CAstRP_1v2%5Cvideo%5C12%5Ccam01.mp4&ss=4&endpos=6");
+    auto reply = client.Get("/getorgvideofragmenturl.php?filename=E%3A%5CAstRP_1v2%5Cvideo%5C12%"
+                            "5Ccam01.mp4&ss=4&endpos=6");
     ASSERT_TRUE(reply);
     const size_t open = reply->body.find("<url>");
     const size_t close = reply->body.find("</url>");
@@ -119,7 +121,8 @@ TEST_F(SampleHttpServerTest, FragmentIsCutAndPublished) {
     EXPECT_EQ(100, video->firstFrame);
     EXPECT_EQ(150, video->frameCount);
 
-    reply = client.Get("/getorgvideofragmenturl.php?filename=E%3A%5CAstRP_1v2%5C..%5Ccatalog.ini&ss=0&endpos=1");
+    reply = client.Get(
+        "/getorgvideofragmenturl.php?filename=E%3A%5CAstRP_1v2%5C..%5Ccatalog.ini&ss=0&endpos=1");
     ASSERT_TRUE(reply);
     EXPECT_EQ(std::string::npos, reply->body.find("<url>"));
 }
