@@ -4,9 +4,9 @@
 set -euo pipefail
 
 packages=(
-    cmake make g++ pkg-config clang googletest libgtest-dev libgmock-dev libbenchmark-dev
-    wine64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools libwine-dev
-    xvfb xauth fonts-wqy-microhei libcpp-httplib-dev libjpeg62-turbo-dev locales
+    cmake make g++ pkg-config clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev
+    libbenchmark-dev wine64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+    mingw-w64-tools libwine-dev fonts-wqy-microhei libcpp-httplib-dev locales
 )
 
 sudo_if_needed() {
@@ -27,10 +27,16 @@ if [ ${#missing[@]} -gt 0 ]; then
         apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# A Chinese UTF-8 locale lets Wine run a process under code page 936.
-if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
-    sudo_if_needed sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen ||
-        echo 'zh_CN.UTF-8 UTF-8' | sudo_if_needed tee -a /etc/locale.gen >/dev/null
+# A Chinese UTF-8 locale lets Wine run a process under code page 936; a
+# German one gives the number tests a locale whose decimal separator is ','.
+for wanted in zh_CN de_DE; do
+    if ! locale -a 2>/dev/null | grep -qi "^$wanted\.utf-\?8\$"; then
+        sudo_if_needed sed -i "s/^# *\($wanted.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+        grep -q "^$wanted.UTF-8 UTF-8" /etc/locale.gen ||
+            echo "$wanted.UTF-8 UTF-8" | sudo_if_needed tee -a /etc/locale.gen >/dev/null
+        generate=1
+    fi
+done
+if [ -n "${generate:-}" ]; then
     sudo_if_needed locale-gen >/dev/null
 fi

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <thread>
+
 namespace {
 
 const SampleServerFixture& Fixture() {
@@ -31,20 +33,6 @@ std::vector<std::string> RequestsTo(const std::wstring& server, size_t offset) {
     return requests;
 }
 
-std::vector<std::wstring> FilesIn(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
-}
-
 TEST(FetchSynopsisFile, DownloadsOnceThenUsesTheLocalFile) {
     const std::wstring server = L"127.0.0.52:8052";
     const std::wstring folder = Fixture().MakeScratchFolder("fetch-once");
@@ -54,7 +42,7 @@ TEST(FetchSynopsisFile, DownloadsOnceThenUsesTheLocalFile) {
     const std::wstring path = FetchSynopsisFileInto(folder, server, 12, SynopsisFileKind::Tube);
     // The port's ":" is no file-name character: it would name a data stream.
     EXPECT_EQ(folder + L"\\127.0.0.52_8052_12.tbi", path);
-    EXPECT_EQ(std::vector<std::wstring>{L"127.0.0.52_8052_12.tbi"}, FilesIn(folder));
+    EXPECT_EQ(std::vector<std::wstring>{L"127.0.0.52_8052_12.tbi"}, FolderEntries(folder));
     EXPECT_EQ(ReadFileBytes(Fixture().DataFile("tube/12/12.tbi")), ReadFileBytes(path));
     EXPECT_EQ((std::vector<std::string>{query, "GET /tube/12/12.tbi"}), RequestsTo(server, log));
 
@@ -83,6 +71,41 @@ TEST(FetchSynopsisFile, BothFilesOfATaskLoadTheSameObject) {
         ASSERT_TRUE(fromTube[i] == fromObjects[i]) << "record " << i;
 }
 
+// Two viewers on one page may ask for the same file at the same moment: each
+// must get the whole file, never a partial one or one written twice.
+TEST(FetchSynopsisFile, SimultaneousFetchesOfOneFileEachGetItWhole) {
+    const std::wstring server = Fixture().Server();
+    const std::wstring folder = Fixture().MakeScratchFolder("fetch-together");
+    const std::wstring expected = folder + L"\\127.0.0.50_8050_12.tbi";
+    constexpr int kFetchers = 6;
+    std::vector<std::wstring> paths(kFetchers);
+    std::vector<std::thread> fetchers;
+    for (int i = 0; i < kFetchers; ++i)
+        fetchers.emplace_back([&, i] {
+            paths[i] = FetchSynopsisFileInto(folder, server, 12, SynopsisFileKind::Tube);
+        });
+    for (std::thread& fetcher : fetchers)
+        fetcher.join();
+
+    for (const std::wstring& path : paths)
+        EXPECT_EQ(expected, path);
+    EXPECT_EQ(ReadFileBytes(Fixture().DataFile("tube/12/12.tbi")), ReadFileBytes(expected));
+    EXPECT_EQ(std::vector<std::wstring>{L"127.0.0.50_8050_12.tbi"}, FolderEntries(folder));
+}
+
+// A download cut off earlier (the process ended) leaves its partial file
+// behind; it is neither taken for the file nor appended to.
+TEST(FetchSynopsisFile, APartialFileLeftBehindIsNotUsed) {
+    const std::wstring folder = Fixture().MakeScratchFolder("fetch-partial");
+    const std::wstring path = folder + L"\\127.0.0.50_8050_31.tbi";
+    const std::wstring partial = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                 std::to_wstring(GetCurrentThreadId()) + L".part";
+    WriteFileBytes(partial, "cut off");
+    EXPECT_EQ(path, FetchSynopsisFileInto(folder, Fixture().Server(), 31, SynopsisFileKind::Tube));
+    EXPECT_EQ(ReadFileBytes(Fixture().DataFile("tube/31/31.tbi")), ReadFileBytes(path));
+    EXPECT_EQ(std::vector<std::wstring>{L"127.0.0.50_8050_31.tbi"}, FolderEntries(folder));
+}
+
 TEST(FetchSynopsisFile, AServerWithoutPortNamesTheFile) {
     const std::wstring folder = Fixture().MakeScratchFolder("fetch-port80");
     EXPECT_EQ(folder + L"\\127.0.0.51_7.obi",
@@ -105,14 +128,14 @@ TEST(FetchSynopsisFile, FailuresGiveAnEmptyPathAndLeaveNoFile) {
     ASSERT_TRUE(MoveFileW(served.c_str(), moved.c_str()));
     EXPECT_EQ(L"", FetchSynopsisFileInto(folder, server, 7, SynopsisFileKind::Tube));
     EXPECT_TRUE(MoveFileW(moved.c_str(), served.c_str()));
-    EXPECT_TRUE(FilesIn(folder).empty());
+    EXPECT_TRUE(FolderEntries(folder).empty());
 }
 
 TEST(FetchSynopsisFile, TheCacheFolderIsTbiBesideTheModule) {
     const std::wstring folder = ModuleFolder() + L"\\tbi";
     EXPECT_EQ(folder, SynopsisCacheFolder());
     // Start without the folder: the fetch makes it.
-    for (const std::wstring& name : FilesIn(folder))
+    for (const std::wstring& name : FolderEntries(folder))
         DeleteFileW((folder + L"\\" + name).c_str());
     RemoveDirectoryW(folder.c_str());
 

@@ -330,7 +330,15 @@ bool StreamPlayer::OpenMedia(const std::string& path) {
         m_lastPicture.reset();
         SetStatusLocked(SC_STATUS_OPENING);
     }
-    return SendRequest(media::OpenRequest{token, path});
+    if (SendRequest(media::OpenRequest{token, path}))
+        return true;
+    // The connection is gone: nothing is opening, and no reply will come.
+    std::lock_guard<std::mutex> hold(m_lock);
+    if (token == m_token) {
+        m_mediaState = MediaState::kNone;
+        SetStatusLocked(SC_STATUS_CONNECTION_FAILED);
+    }
+    return false;
 }
 
 bool StreamPlayer::CloseMedia() {
@@ -350,11 +358,19 @@ bool StreamPlayer::CloseMedia() {
             SetStatusLocked(SC_STATUS_CLOSING);
         }
     }
-    if (token == 0) {
-        Post(SC_STATUS_MEDIA_CLOSED);
-        return true;
+    if (token != 0 && !SendRequest(media::CloseRequest{token})) {
+        // The connection is gone, and with it the media: the close is
+        // complete, and the caller waiting for it must hear so.
+        std::lock_guard<std::mutex> hold(m_lock);
+        if (m_mediaState == MediaState::kClosing) {
+            m_mediaState = MediaState::kNone;
+            SetStatusLocked(SC_STATUS_MEDIA_CLOSED);
+        }
+        token = 0;
     }
-    return SendRequest(media::CloseRequest{token});
+    if (token == 0)
+        Post(SC_STATUS_MEDIA_CLOSED);
+    return true;
 }
 
 bool StreamPlayer::Play() {

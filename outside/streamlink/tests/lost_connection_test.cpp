@@ -1,0 +1,131 @@
+// A media service that goes away after the login: the player must say so,
+// and later requests must fail or complete at once instead of waiting for
+// replies that can never come.
+#include <winsock2.h> // before anything that includes windows.h
+#include <ws2tcpip.h>
+
+#include "media_protocol.h"
+#include "stream_harness.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+constexpr char kServiceAddress[] = "127.0.0.63";
+constexpr uint16_t kServicePort = 1980;
+
+class WinsockUse {
+public:
+    WinsockUse() { m_started = WSAStartup(MAKEWORD(2, 2), &m_data) == 0; }
+    ~WinsockUse() {
+        if (m_started)
+            WSACleanup();
+    }
+    WinsockUse(const WinsockUse&) = delete;
+    WinsockUse& operator=(const WinsockUse&) = delete;
+
+private:
+    WSADATA m_data{};
+    bool m_started = false;
+};
+
+class Socket {
+public:
+    explicit Socket(SOCKET socket = INVALID_SOCKET) : m_socket(socket) {}
+    ~Socket() {
+        if (m_socket != INVALID_SOCKET)
+            closesocket(m_socket);
+    }
+    Socket(const Socket&) = delete;
+    Socket& operator=(const Socket&) = delete;
+    SOCKET Get() const { return m_socket; }
+
+private:
+    SOCKET m_socket;
+};
+
+bool ReceiveExactly(SOCKET socket, uint8_t* into, size_t size) {
+    size_t got = 0;
+    while (got < size) {
+        const int n =
+            recv(socket, reinterpret_cast<char*>(into + got), static_cast<int>(size - got), 0);
+        if (n <= 0)
+            return false;
+        got += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Listens once: takes one client, reads its login, lets it in, hangs up.
+class OneLoginService {
+public:
+    OneLoginService() : m_listener(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(kServicePort);
+        inet_pton(AF_INET, kServiceAddress, &address.sin_addr);
+        m_listening =
+            bind(m_listener.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+            listen(m_listener.Get(), 1) == 0;
+        if (m_listening)
+            m_thread = std::thread([this] { Serve(); });
+    }
+    ~OneLoginService() {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    bool Listening() const { return m_listening; }
+    bool LoginAnswered() const { return m_answered; }
+
+private:
+    void Serve() {
+        const Socket client(accept(m_listener.Get(), nullptr, nullptr));
+        uint8_t headerBytes[media::kHeaderSize];
+        if (client.Get() == INVALID_SOCKET ||
+            !ReceiveExactly(client.Get(), headerBytes, sizeof headerBytes))
+            return;
+        const auto header = media::ParseRequestHeader(headerBytes);
+        if (!header)
+            return;
+        std::vector<uint8_t> payload(header->length);
+        if (!ReceiveExactly(client.Get(), payload.data(), payload.size()))
+            return;
+        std::vector<uint8_t> reply;
+        media::AppendReply(media::LoginReply{media::kLoginOk}, reply);
+        m_answered = send(client.Get(), reinterpret_cast<const char*>(reply.data()),
+                          static_cast<int>(reply.size()), 0) == static_cast<int>(reply.size());
+    }
+
+    WinsockUse m_winsock;
+    Socket m_listener;
+    bool m_listening = false;
+    std::atomic<bool> m_answered{false};
+    std::thread m_thread;
+};
+
+TEST(StreamLinkLostConnection, LaterOpensFailAndACloseCompletesAtOnce) {
+    OneLoginService service;
+    ASSERT_TRUE(service.Listening());
+    NotifiedWindows windows(64, 48);
+    ConnectedPlayer player;
+    player.handle = SC_OpenPlayer(kNotifyMessage, windows.Notify());
+    ASSERT_EQ(1, SC_ConnectServer(player.handle, kServiceAddress, kServicePort, "kerbo", "kerbo"));
+    ASSERT_TRUE(windows.WaitForStatus(SC_STATUS_CONNECTED, 5000));
+    ASSERT_TRUE(windows.WaitForStatus(SC_STATUS_CONNECTION_FAILED, 5000));
+    EXPECT_TRUE(service.LoginAnswered());
+
+    // Each open is refused at once; none is left waiting for a reply.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_EQ(0, SC_OpenMedia(player.handle, "E:\\AstRP_1v2\\summary\\12\\summary.mp4"));
+        EXPECT_EQ(SC_STATUS_CONNECTION_FAILED, SC_GetStatus(player.handle));
+    }
+    // A caller that closes before opening something else hears the close.
+    EXPECT_EQ(1, SC_CloseMedia(player.handle));
+    EXPECT_TRUE(windows.WaitForStatus(SC_STATUS_MEDIA_CLOSED, 2000));
+    EXPECT_EQ(SC_STATUS_MEDIA_CLOSED, SC_GetStatus(player.handle));
+}
+
+} // namespace
