@@ -31,9 +31,9 @@ LRESULT CALLBACK SubclassedWindow::SubclassProc(HWND window, UINT message, WPARA
                                                 LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     auto* self = reinterpret_cast<SubclassedWindow*>(data);
     LRESULT result = 0;
-    if (self->SafeOnMessage(message, wParam, lParam, result))
-        return result;
-    result = DefSubclassProc(window, message, wParam, lParam);
+    if (!self->SafeOnMessage(message, wParam, lParam, result))
+        result = DefSubclassProc(window, message, wParam, lParam);
+    // The object lets go of the window even when a handler took the message.
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, SubclassProc, reinterpret_cast<UINT_PTR>(self));
         self->Detached();

@@ -67,9 +67,9 @@ LRESULT CALLBACK CustomWindow::WindowProc(HWND window, UINT message, WPARAM wPar
         self->Attach(window);
     }
     LRESULT result = 0;
-    if (self != nullptr && self->SafeOnMessage(message, wParam, lParam, result))
-        return result;
-    result = DefWindowProcW(window, message, wParam, lParam);
+    if (self == nullptr || !self->SafeOnMessage(message, wParam, lParam, result))
+        result = DefWindowProcW(window, message, wParam, lParam);
+    // The object lets go of its window even when a handler took the message.
     if (message == WM_NCDESTROY && self != nullptr) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->Detached();
