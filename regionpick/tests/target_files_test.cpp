@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // The triangle (0.25, 0.25), (0.75, 0.25), (0.5, 0.75) on 400 x 200 is
@@ -162,6 +164,47 @@ TEST(TargetFiles, PalettePicturesAndTheLastTargetPictureItselfCanBeOutlined) {
     ASSERT_TRUE(again.Load(library.ObjPath()));
     EXPECT_EQ(again.Width(), 200);
     EXPECT_EQ(again.Height(), 100);
+}
+
+// Outlining part of the last target picture itself: obj.jpg is replaced by
+// the cut-out before mask.bin is written, and the mask must still be that of
+// the picture the outline was drawn on, the same as for a copy of it.
+TEST(TargetFiles, OutliningPartOfTheLastTargetPictureGivesTheMaskOfWhatWasShown) {
+    Watchdog watchdog(120);
+    PickerLibrary library("files_outline_last");
+    ASSERT_TRUE(library.Loaded());
+    const std::wstring source = PictureFolder("files_outline_last") + L"\\scene.png";
+    ASSERT_TRUE(WriteGradientPicture(source, 400, 200));
+    ASSERT_EQ(RunDlg2(library, TriangleScript(source, true)).result, 1); // obj.jpg: 200 x 100
+    const std::wstring copy = PictureFolder("files_outline_last") + L"\\copy.jpg";
+    ASSERT_TRUE(CopyFileW(library.ObjPath().c_str(), copy.c_str(), FALSE));
+
+    const auto outlineLeftPart = [](PickerDriver& picker) {
+        MakeRoomForNaturalSize(picker);
+        const PixelRect shown = picker.PictureRect(200, 100);
+        ASSERT_EQ(shown.Width(), 200);
+        picker.Press(11001);
+        ClickOutline(picker, shown, {{20, 20}, {100, 20}, {60, 80}, {20, 20}});
+        picker.PostPress(IDOK);
+    };
+    const auto outlineOn = [&](std::wstring picture) {
+        std::wstring maskPath;
+        int result = -1;
+        EXPECT_EQ(DriveWhile(outlineLeftPart, [&] { result = library.Dlg()(picture, maskPath); }),
+                  "");
+        EXPECT_EQ(result, 1);
+        Image obj;
+        EXPECT_TRUE(obj.Load(library.ObjPath()));
+        return std::make_tuple(ReadBytes(library.MaskPath()), obj.Width(), obj.Height());
+    };
+
+    const auto [copyMask, copyWidth, copyHeight] = outlineOn(copy);
+    ASSERT_EQ(copyMask.size(), static_cast<size_t>(copyWidth) * copyHeight);
+    ASSERT_TRUE(CopyFileW(copy.c_str(), library.ObjPath().c_str(), FALSE));
+    const auto [lastMask, lastWidth, lastHeight] = outlineOn(library.ObjPath());
+    EXPECT_EQ(lastWidth, copyWidth);
+    EXPECT_EQ(lastHeight, copyHeight);
+    EXPECT_EQ(lastMask, copyMask);
 }
 
 TEST(TargetFiles, BuffersTooSmallForThePathsGetNothing) {

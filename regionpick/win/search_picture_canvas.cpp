@@ -71,7 +71,10 @@ int KSearchPicture::SaveTargetFiles() {
 int KSearchPicture::SaveMaskBin() {
     if (!HasPicture())
         return 0;
-    return WriteTargetMaskBytes(m_strPicture, m_outline.Points(), m_strSaveDir) ? 1 : 0;
+    return WriteTargetMaskBytes(m_picture->Width(), m_picture->Height(), m_outline.Points(),
+                                m_strSaveDir)
+               ? 1
+               : 0;
 }
 
 void KSearchPicture::RebuildBackBuffer() {

@@ -29,8 +29,9 @@ SearchPictureResult RunSearchPicture(const std::wstring& initialPicture) {
     const TargetFilePaths paths = TargetFilePaths::In(dialog.SaveDir());
     result.objPath = paths.objPicture;
     result.maskPath = paths.maskBytes;
-    const bool maskWritten = dialog.Canvas().SaveMaskBin() == 1;
-    // Files left from an earlier run must not pass for this run's.
-    result.filesWritten = maskWritten && dialog.TargetFilesSaved();
+    // Files left from an earlier run must not pass for this run's; when the
+    // pictures could not be written, the earlier run's three files are left
+    // together rather than given this run's mask.
+    result.filesWritten = dialog.TargetFilesSaved() && dialog.Canvas().SaveMaskBin() == 1;
     return result;
 }

@@ -17,18 +17,6 @@ bool IsUsable(Gdiplus::Bitmap& picture) {
            picture.GetHeight() > 0;
 }
 
-// The picture file's size; false when it cannot be decoded.
-bool ReadPictureSize(const std::wstring& path, int& width, int& height) {
-    if (path.empty())
-        return false;
-    Gdiplus::Bitmap picture(path.c_str());
-    if (!IsUsable(picture))
-        return false;
-    width = static_cast<int>(picture.GetWidth());
-    height = static_cast<int>(picture.GetHeight());
-    return true;
-}
-
 // The picture file at full resolution in memory of its own, in a format GDI+
 // can draw on: 24 bits per pixel, or 32 for pictures of more (indexed and
 // 16-bit pictures cannot be drawn on). The file is closed on return, so the
@@ -143,10 +131,9 @@ bool WriteTargetPictures(const std::wstring& picturePath, std::span<const Normal
     return painted && SaveBox(*picture, area.box, paths.maskPicture);
 }
 
-bool WriteTargetMaskBytes(const std::wstring& picturePath, std::span<const NormalizedPoint> outline,
+bool WriteTargetMaskBytes(int width, int height, std::span<const NormalizedPoint> outline,
                           const std::wstring& folder) {
-    int width = 0, height = 0;
-    if (!ReadPictureSize(picturePath, width, height))
+    if (width <= 0 || height <= 0)
         return false;
     const PlacedTarget target = PlaceTarget(width, height, outline);
     const TargetArea& area = target.area;

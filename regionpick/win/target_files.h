@@ -28,9 +28,11 @@ struct TargetFilePaths {
 bool WriteTargetPictures(const std::wstring& picturePath, std::span<const NormalizedPoint> outline,
                          const std::wstring& folder);
 
-// Writes mask.bin. False when the picture cannot be loaded or the file cannot
-// be written completely (a partly written file is removed).
-bool WriteTargetMaskBytes(const std::wstring& picturePath, std::span<const NormalizedPoint> outline,
+// Writes mask.bin for a picture of width x height pixels: the size of the
+// picture the outline was drawn on, which is not read from its file again
+// (that file may be the obj.jpg just replaced). False when the file cannot be
+// written completely (a partly written file is removed).
+bool WriteTargetMaskBytes(int width, int height, std::span<const NormalizedPoint> outline,
                           const std::wstring& folder);
 
 // Paints the polygon opaque in colour onto graphics the way the mask picture
