@@ -58,47 +58,51 @@ STDMETHODIMP CResultPane::QueryInterface(REFIID riid, void** ppv) {
 // ---- scripting ----
 
 STDMETHODIMP CResultPane::Ocx_Init(BSTR strSvrIP, ULONG, BSTR, BSTR, BSTR*) {
-    m_strSvrIP = TextOf(strSvrIP);
-    return m_strSvrIP.empty() ? E_FAIL : S_OK;
+    return ComBoundary([&]() -> HRESULT {
+        m_strSvrIP = TextOf(strSvrIP);
+        return m_strSvrIP.empty() ? E_FAIL : S_OK;
+    });
 }
 
 STDMETHODIMP CResultPane::Ocx_ViewResultEx(ULONG dwID, ULONG nType, BSTR strParam, BSTR*) {
-    const int32_t id = static_cast<int32_t>(dwID);
-    std::wstring path, url;
-    switch (nType) {
-    case 1:
-        if (!QuerySynopsisPath(m_strSvrIP, id, path, url))
+    return ComBoundary([&]() -> HRESULT {
+        const int32_t id = static_cast<int32_t>(dwID);
+        std::wstring path, url;
+        switch (nType) {
+        case 1:
+            if (!QuerySynopsisPath(m_strSvrIP, id, path, url))
+                break;
+            ShowPanel(m_dlgVideoPlay);
+            m_dlgVideoPlay.SetSynopsisSource(url, path, m_strSvrIP);
+            m_dlgVideoPlay.SetTaskId(id);
+            m_dlgVideoPlay.AddReportCallback(OnPanelReport, this);
             break;
-        ShowPanel(m_dlgVideoPlay);
-        m_dlgVideoPlay.SetSynopsisSource(url, path, m_strSvrIP);
-        m_dlgVideoPlay.SetTaskId(id);
-        m_dlgVideoPlay.AddReportCallback(OnPanelReport, this);
-        break;
-    case 2:
-        QueryTranscodedPath(m_strSvrIP, id, path, url);
-        PlayLocatedVideo(path, url, 0, 0, 0, 0, 0);
-        break;
-    case 3:
-    case 4:
-        ShowPanel(m_dlgSnapShot);
-        m_dlgSnapShot.SetPage(m_strSvrIP, id, nType == 4 ? 1 : 0);
-        m_dlgSnapShot.AddReportCallback(OnPanelReport, this);
-        break;
-    case 5: {
-        const SegmentParams segment = ParseSegmentParams(TextOf(strParam));
-        QuerySourcePath(m_strSvrIP, id, path, url);
-        PlayLocatedVideo(path, url, id, segment.startFrame, segment.endFrame, segment.compId,
-                         segment.tubeId);
-        break;
-    }
-    case 6:
-        QuerySourcePath(m_strSvrIP, id, path, url);
-        PlayLocatedVideo(path, url, id, 0, 0, 0, 0);
-        break;
-    default:
-        break;
-    }
-    return S_OK;
+        case 2:
+            QueryTranscodedPath(m_strSvrIP, id, path, url);
+            PlayLocatedVideo(path, url, 0, 0, 0, 0, 0);
+            break;
+        case 3:
+        case 4:
+            ShowPanel(m_dlgSnapShot);
+            m_dlgSnapShot.SetPage(m_strSvrIP, id, nType == 4 ? 1 : 0);
+            m_dlgSnapShot.AddReportCallback(OnPanelReport, this);
+            break;
+        case 5: {
+            const SegmentParams segment = ParseSegmentParams(TextOf(strParam));
+            QuerySourcePath(m_strSvrIP, id, path, url);
+            PlayLocatedVideo(path, url, id, segment.startFrame, segment.endFrame, segment.compId,
+                             segment.tubeId);
+            break;
+        }
+        case 6:
+            QuerySourcePath(m_strSvrIP, id, path, url);
+            PlayLocatedVideo(path, url, id, 0, 0, 0, 0);
+            break;
+        default:
+            break;
+        }
+        return S_OK;
+    });
 }
 
 void CResultPane::PlayLocatedVideo(const std::wstring& path, const std::wstring& url,
@@ -113,19 +117,21 @@ void CResultPane::PlayLocatedVideo(const std::wstring& path, const std::wstring&
 }
 
 STDMETHODIMP CResultPane::Ocx_PlaySrvVideo(BSTR bstrParam, BSTR* strRet) {
-    if (strRet == nullptr)
-        return E_POINTER;
-    const std::wstring param = TextOf(bstrParam);
-    if (param.empty()) {
-        *strRet = SysAllocString(L"param cann't empty!");
-        return S_FALSE;
-    }
-    const ServerVideoParams video = ParseServerVideoParams(param);
-    ShowPanel(m_dlgVideoPlay);
-    m_dlgVideoPlay.SetVideoSource(L"", video.path, video.startFrame, video.endFrame, 0, 0,
-                                  m_strSvrIP);
-    *strRet = SysAllocString(L"successful!");
-    return S_OK;
+    return ComBoundary([&]() -> HRESULT {
+        if (strRet == nullptr)
+            return E_POINTER;
+        const std::wstring param = TextOf(bstrParam);
+        if (param.empty()) {
+            *strRet = SysAllocString(L"param cann't empty!");
+            return S_FALSE;
+        }
+        const ServerVideoParams video = ParseServerVideoParams(param);
+        ShowPanel(m_dlgVideoPlay);
+        m_dlgVideoPlay.SetVideoSource(L"", video.path, video.startFrame, video.endFrame, 0, 0,
+                                      m_strSvrIP);
+        *strRet = SysAllocString(L"successful!");
+        return S_OK;
+    });
 }
 
 int CResultPane::OnPanelReport(int task, int startFrame, int endFrame, int startSec, int endSec,

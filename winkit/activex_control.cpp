@@ -205,6 +205,12 @@ STDMETHODIMP ActiveXControlBase::TranslateAccelerator(LPMSG message) {
 // ---- IOleObject ----
 
 STDMETHODIMP ActiveXControlBase::SetClientSite(IOleClientSite* site) {
+    // A container that takes its site away without closing the control first
+    // still gets the control out of its window and its references back.
+    if (site != m_clientSite.Get()) {
+        InPlaceDeactivate();
+        m_inPlaceSite.Reset();
+    }
     m_clientSite = ComPtr<IOleClientSite>::Share(site);
     return S_OK;
 }
@@ -232,8 +238,10 @@ HRESULT ActiveXControlBase::InPlaceActivate(LONG verb, const RECT* requested) {
         if (!m_inPlaceSite &&
             FAILED(m_clientSite->QueryInterface(IID_IOleInPlaceSite, m_inPlaceSite.ReceiveVoid())))
             return E_FAIL;
-        if (m_inPlaceSite->CanInPlaceActivate() != S_OK)
+        if (m_inPlaceSite->CanInPlaceActivate() != S_OK) {
+            m_inPlaceSite.Reset();
             return E_FAIL;
+        }
         m_inPlaceActive = true;
         m_inPlaceSite->OnInPlaceActivate();
 
@@ -249,6 +257,9 @@ HRESULT ActiveXControlBase::InPlaceActivate(LONG verb, const RECT* requested) {
         if (ControlWindow() == nullptr && CreateControlWindow(parent, position) == nullptr) {
             m_inPlaceActive = false;
             m_inPlaceSite->OnInPlaceDeactivate();
+            m_frame.Reset();
+            m_document.Reset();
+            m_inPlaceSite.Reset();
             return E_FAIL;
         }
         SetObjectRects(&position, &clip);

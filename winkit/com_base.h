@@ -165,3 +165,16 @@ HRESULT GetClassObjectFor(REFCLSID wanted, REFCLSID clsid, REFIID riid, void** p
     factory->Release();
     return hr;
 }
+
+// Runs the body of a COM method so that no C++ exception leaves it: callers
+// are system or script code. Running out of memory (a huge server reply, say)
+// gives E_OUTOFMEMORY, anything else E_UNEXPECTED.
+template <class Body> HRESULT ComBoundary(Body&& body) noexcept {
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}

@@ -83,6 +83,18 @@ TEST_F(ViewTypeTest, ActivationShowsTheStartPanelFillingTheControl) {
     EXPECT_EQ(kHeight, panel.bottom);
 }
 
+// A container may take its site away without closing the control first.
+TEST_F(ViewTypeTest, TakingTheSiteAwayWhileActiveDeactivatesAndLetsGoOfTheSite) {
+    ASSERT_NE(nullptr, ControlWindow());
+    m_site->AddRef();
+    ASSERT_GT(m_site->Release(), 1u) << "the control holds the site while active";
+    ASSERT_EQ(S_OK, m_pane.As<IOleObject>()->SetClientSite(nullptr));
+    EXPECT_EQ(1, m_site->inPlaceDeactivations);
+    EXPECT_EQ(nullptr, ControlWindow());
+    m_site->AddRef();
+    EXPECT_EQ(1u, m_site->Release()) << "only the test's own reference is left";
+}
+
 TEST_F(ViewTypeTest, NaturalExtentIsTheDialogSizeInHimetric) {
     RECT dialog = {0, 0, 357, 293};
     ASSERT_TRUE(MapDialogRect(ControlWindow(), &dialog));

@@ -41,7 +41,11 @@ std::optional<MessageHeader> ParseHeader(std::span<const uint8_t> bytes, bool fr
     const bool reply = header.type >= kLoginReply && header.type <= kClosed;
     if (fromClient ? !request : !reply)
         return std::nullopt;
-    const size_t limit = fromClient ? kMaxRequestPayload : kMaxReplyPayload;
+    // A reader sizes its buffer from the header before the payload arrives,
+    // so only a frame may announce a large payload.
+    const size_t limit = fromClient              ? kMaxRequestPayload
+                         : header.type == kFrame ? kMaxReplyPayload
+                                                 : kMaxControlReplyPayload;
     if (header.length > limit)
         return std::nullopt;
     return header;

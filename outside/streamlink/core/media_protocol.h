@@ -45,6 +45,8 @@ inline constexpr uint32_t kMaxPictureSide = 4096;
 inline constexpr uint32_t kMaxFrameRate = 1000;
 inline constexpr size_t kMaxMetadataLength = 1 << 20;
 inline constexpr size_t kFrameFieldsSize = 20;
+// Replies other than frames carry a few numbers only.
+inline constexpr size_t kMaxControlReplyPayload = 256;
 inline constexpr size_t kMaxReplyPayload =
     kFrameFieldsSize + kMaxMetadataLength + size_t{kMaxPictureSide} * kMaxPictureSide * 4;
 

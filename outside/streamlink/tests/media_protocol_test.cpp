@@ -173,6 +173,34 @@ TEST(MediaReplies, MetadataLengthPastThePayloadIsRefused) {
         << "longer than the largest frame";
 }
 
+// A reader allocates what a header announces before the payload arrives:
+// only frames may announce a picture's worth of bytes.
+TEST(MediaReplies, OnlyFramesMayAnnounceLargePayloads) {
+    const auto header = [](uint16_t type, uint32_t length) {
+        return std::vector<uint8_t>{static_cast<uint8_t>(type >> 8),
+                                    static_cast<uint8_t>(type),
+                                    0,
+                                    0,
+                                    static_cast<uint8_t>(length >> 24),
+                                    static_cast<uint8_t>(length >> 16),
+                                    static_cast<uint8_t>(length >> 8),
+                                    static_cast<uint8_t>(length)};
+    };
+    const uint32_t aPicture = 1280 * 720 * 4;
+    EXPECT_TRUE(ParseReplyHeader(header(kFrame, aPicture)));
+    EXPECT_TRUE(ParseReplyHeader(header(kFrame, static_cast<uint32_t>(kMaxReplyPayload))));
+    for (const uint16_t type : {kLoginReply, kOpenReply, kEnd, kClosed}) {
+        EXPECT_FALSE(ParseReplyHeader(header(type, aPicture))) << type;
+        EXPECT_FALSE(ParseReplyHeader(header(type, kMaxControlReplyPayload + 1))) << type;
+        EXPECT_TRUE(ParseReplyHeader(header(type, kMaxControlReplyPayload))) << type;
+    }
+    // Every reply the service sends stays within its limit.
+    std::vector<uint8_t> bytes;
+    AppendReply(OpenReply{3, kOpenOk, MediaInfo{704, 576, 25, 1, 3000, PixelFormat::kI420, 1}},
+                bytes);
+    EXPECT_TRUE(ParseWhole(bytes));
+}
+
 TEST(MediaInfoTimes, FollowTheFrameRate) {
     MediaInfo pal{704, 576, 25, 1, 3000, PixelFormat::kI420, 0};
     EXPECT_EQ(1000u, pal.TimeOfFrameMs(25));

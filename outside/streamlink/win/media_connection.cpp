@@ -2,6 +2,8 @@
 
 #include <ws2tcpip.h>
 
+#include <new>
+
 namespace {
 
 // How often a waiting read looks at the interrupt flag, should the socket's
@@ -141,6 +143,10 @@ MediaConnection::ReadResult MediaConnection::Read(media::MessageHeader& header,
     if (!parsed)
         return ReadResult::kBroken;
     header = *parsed;
-    payload.resize(header.length);
+    try {
+        payload.resize(header.length);
+    } catch (const std::bad_alloc&) {
+        return ReadResult::kBroken; // a frame this process cannot hold
+    }
     return ReadExactly(payload.data(), payload.size());
 }
