@@ -13,6 +13,9 @@ void Outline::Start() {
     m_bSelecting = true;
 }
 
+// A cleared outline has no first vertex, so no place to hint at closing: the
+// wait cursor must not appear near a vertex that is gone (or near the
+// picture's corner, where the "none" marker lies).
 void Outline::Clear() {
     m_points.clear();
     m_ptFirst = PixelPoint{-1, -1};

@@ -48,6 +48,8 @@ void CTransparentTipsWnd::SetText(const std::wstring& text) {
     const TipSize size = TipWindowSize(extent.cx, extent.cy);
     SetWindowPos(m_hWnd, nullptr, 0, 0, size.width, size.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A region leaves out its right and bottom edges: one more pixel each way
+    // covers the whole window.
     GdiRegion rounded(
         CreateRoundRectRgn(0, 0, size.width + 1, size.height + 1, kCornerEllipse, kCornerEllipse));
     // Once set, the region belongs to the system.

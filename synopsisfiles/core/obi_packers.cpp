@@ -17,9 +17,10 @@ int32_t PackUnit::Pack(void* dest, size_t capacity) const {
 int32_t PackUnit::Unpack(const void* src, size_t available) {
     if (Size() > available)
         return kObiShortBuffer;
-    if (src == nullptr || Data() == nullptr)
+    if (src == nullptr)
         return kObiNullInput;
-    std::memcpy(Data(), src, Size());
+    if (Size() != 0) // a record of no bytes has nowhere to copy to
+        std::memcpy(Data(), src, Size());
     return kObiOk;
 }
 

@@ -59,8 +59,6 @@ static_assert(sizeof(ObiFrameInfoRecord) == kObiFrameSize);
 // One packed record that can be copied to or from a byte buffer.
 class PackUnit {
 public:
-    virtual ~PackUnit() = default;
-
     // The record's size in bytes and its address; 0 and null in the base.
     virtual size_t Size() const { return 0; }
     virtual void* Data() { return nullptr; }
@@ -70,8 +68,10 @@ public:
     // kObiNullInput when dest or the record is null, else kObiOk.
     virtual int32_t Pack(void* dest, size_t capacity) const;
     // Copy Size() bytes from src: kObiShortBuffer when fewer are available,
-    // kObiNullInput when src or the record is null, else kObiOk.
+    // kObiNullInput when src is null, else kObiOk.
     virtual int32_t Unpack(const void* src, size_t available);
+
+    virtual ~PackUnit() = default; // last in the virtual table
 };
 
 template <class Record> class RecordPacker : public PackUnit {

@@ -114,6 +114,9 @@ void FreeObjects(ObiObjectList& objects, int32_t& count) {
 void ExtractObjectTrack(const ObiObjectList& objects, int32_t objectId, int32_t tubeId,
                         Track& track, int32_t frameOffset) {
     track.clear();
+    // The two identifiers are compared one by one: folding them into one
+    // 64-bit key with a sign-extended object identifier would let a negative
+    // identifier match an object of the previous tube.
     for (const std::unique_ptr<ObiObject>& object : objects) {
         if (object == nullptr || object->objectId != objectId || object->tubeId != tubeId)
             continue;

@@ -84,6 +84,9 @@ int ExtractTubeTrack(std::span<const uint8_t> file, int32_t objectId, int32_t tu
         const uint64_t entry = kHeaderSize + kIndexEntrySize * static_cast<uint64_t>(i);
         if (entry > size || size - entry < kIndexEntrySize)
             break;
+        // The whole 64-bit offset is used: an offset whose high half is set
+        // lies outside any file we can map, and is skipped rather than
+        // wrapped to its low 32 bits at some unrelated place in the file.
         const int64_t blockOffset = LoadI64(data + entry + 4);
         const int64_t blockLength = LoadI64(data + entry + 12);
         if (blockOffset < 0 || static_cast<uint64_t>(blockOffset) > size ||
