@@ -10,6 +10,9 @@
 #   VR_WINEPREFIX  prefix to use (default: <repo>/build/wineprefix)
 #   WINEDEBUG      passed through; defaults to -all to keep test output clean
 set -euo pipefail
+# A step that fails before the program starts says which, instead of leaving
+# ctest an empty failure.
+trap 'echo "wine-run.sh: line $LINENO failed (exit $?): $BASH_COMMAND" >&2' ERR
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 repo=$(dirname "$here")
