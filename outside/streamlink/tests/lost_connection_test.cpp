@@ -4,6 +4,7 @@
 #include <winsock2.h> // before anything that includes windows.h
 #include <ws2tcpip.h>
 
+#include "media_connection.h" // WinsockSession
 #include "media_protocol.h"
 #include "stream_harness.h"
 
@@ -16,21 +17,6 @@ namespace {
 
 constexpr char kServiceAddress[] = "127.0.0.63";
 constexpr uint16_t kServicePort = 1980;
-
-class WinsockUse {
-public:
-    WinsockUse() { m_started = WSAStartup(MAKEWORD(2, 2), &m_data) == 0; }
-    ~WinsockUse() {
-        if (m_started)
-            WSACleanup();
-    }
-    WinsockUse(const WinsockUse&) = delete;
-    WinsockUse& operator=(const WinsockUse&) = delete;
-
-private:
-    WSADATA m_data{};
-    bool m_started = false;
-};
 
 class Socket {
 public:
@@ -99,7 +85,7 @@ private:
                           static_cast<int>(reply.size()), 0) == static_cast<int>(reply.size());
     }
 
-    WinsockUse m_winsock;
+    WinsockSession m_winsock;
     Socket m_listener;
     bool m_listening = false;
     std::atomic<bool> m_answered{false};
