@@ -14,9 +14,13 @@ int HexValue(char c) {
     return -1;
 }
 
-std::string PercentDecode(std::string_view text) {
+std::string PercentDecode(std::string_view text, bool plusIsSpace) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
+        if (plusIsSpace && text[i] == '+') {
+            out += ' ';
+            continue;
+        }
         if (text[i] == '%' && i + 2 < text.size()) {
             const int high = HexValue(text[i + 1]), low = HexValue(text[i + 2]);
             if (high >= 0 && low >= 0) {
@@ -40,7 +44,7 @@ std::string Trimmed(const std::string& text) {
 
 } // namespace
 
-std::multimap<std::string, std::string> ParseFormBody(std::string_view body) {
+std::multimap<std::string, std::string> ParseFormBody(std::string_view body, bool plusIsSpace) {
     std::multimap<std::string, std::string> fields;
     size_t start = 0;
     while (start <= body.size()) {
@@ -53,7 +57,7 @@ std::multimap<std::string, std::string> ParseFormBody(std::string_view body) {
             const std::string_view key = pair.substr(0, equals);
             const std::string_view value =
                 equals == std::string_view::npos ? std::string_view() : pair.substr(equals + 1);
-            fields.emplace(PercentDecode(key), PercentDecode(value));
+            fields.emplace(PercentDecode(key, plusIsSpace), PercentDecode(value, plusIsSpace));
         }
         start = end + 1;
     }
@@ -130,6 +134,11 @@ std::optional<SearchSubmission> ReadSearchSubmission(std::string_view body, std:
         const auto bytes = text ? DecodeBase64(*text) : std::nullopt;
         if (!bytes) {
             error = std::string(text ? "bad " : "missing ") + key;
+            return std::nullopt;
+        }
+        // A search needs a picture and its mask.
+        if (bytes->empty()) {
+            error = std::string("empty ") + key;
             return std::nullopt;
         }
         *target = *bytes;

@@ -13,9 +13,10 @@
 #include <string_view>
 
 // The fields of a urlencoded form body, split at "&" and the first "=", with
-// %XX escapes decoded. "+" is kept as it is: the viewer sends Base64 text
-// unescaped, and a "+" there is a Base64 digit, not a space.
-std::multimap<std::string, std::string> ParseFormBody(std::string_view body);
+// %XX escapes decoded, and "+" read as a space when plusIsSpace. The viewer
+// sends Base64 text unescaped: there "+" is a Base64 digit.
+std::multimap<std::string, std::string> ParseFormBody(std::string_view body,
+                                                      bool plusIsSpace = false);
 
 // Strict Base64 (standard alphabet, "=" padding, no line breaks); nothing for
 // any other text.
