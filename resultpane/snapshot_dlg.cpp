@@ -301,11 +301,10 @@ void CSnapShotDlg::OnBeforeNavigate2(const std::wstring& url, VARIANT_BOOL* canc
         if (!ProcessReportLimit().Allow(GetTickCount()))
             return;
         *cancel = VARIANT_TRUE;
-        // Reporting comes last and works on copies: a listener may take this
-        // panel's window, and the browser with it, away.
-        const ReportListeners listeners = m_listeners;
-        listeners.Notify(m_nTaskID, click.startFrame, click.endFrame, click.startSecond,
-                         click.endSecond, click.compNo, click.tubeNo, click.kind);
+        // Reporting comes last: a listener may take this panel's window, and
+        // the browser with it, away.
+        DeliverReport(click.startFrame, click.endFrame, click.startSecond, click.endSecond,
+                      click.compNo, click.tubeNo, click.kind);
         return;
     }
     case SnapshotNavigation::kDownload:

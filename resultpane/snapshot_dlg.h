@@ -36,6 +36,15 @@ public:
         return m_listeners.Add(callback, userData) ? 1 : 0;
     }
 
+    // Tells every listener about a snapshot the operator clicked. Works on
+    // copies: a listener may take this panel's window away.
+    void DeliverReport(int32_t startFrame, int32_t endFrame, int32_t startSecond, int32_t endSecond,
+                       int32_t compNo, int32_t tubeNo, int32_t kind) const {
+        const ReportListeners listeners = m_listeners;
+        listeners.Notify(m_nTaskID, startFrame, endFrame, startSecond, endSecond, compNo, tubeNo,
+                         kind);
+    }
+
     // Search by picture (runs the region picker, then submits the new task):
     // 1 when the server took the task and the panel shows its page, else 0.
     int SearchByPicture();

@@ -1,6 +1,8 @@
 #include "event_connection.h"
 
-class EventConnection::Sink final : public IDispatch {
+#include "untyped_dispatch.h"
+
+class EventConnection::Sink final : public UntypedDispatch<> {
 public:
     Sink(REFIID eventInterface, Handler handler)
         : m_iid(eventInterface), m_handler(std::move(handler)) {}
@@ -20,20 +22,6 @@ public:
     }
     WINKIT_IUNKNOWN_REFCOUNT
 
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override {
-        if (count == nullptr)
-            return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-        if (info)
-            *info = nullptr;
-        return E_NOTIMPL;
-    }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
     STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                         UINT*) override {
         if (params == nullptr || !m_handler)

@@ -1,6 +1,7 @@
 #include "browser_stand_in.h"
 
 #include "module_path.h"
+#include "untyped_dispatch.h"
 
 #include <mshtml.h>
 
@@ -11,18 +12,13 @@ constexpr DISPID kDownloadPics = 2;
 constexpr LCID kSystemDefault = 0x800;
 
 // The page's script object: knows the page's two functions, records calls.
-class ScriptStandIn final : public IDispatch {
+class ScriptStandIn final : public UntypedDispatch<> {
 public:
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
         return QueryInterfaceFromTable(riid, ppv, {Entry<IDispatch>(this)});
     }
     WINKIT_IUNKNOWN_REFCOUNT
 
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID lcid,
                                DISPID* ids) override {
         if (count != 1 || names == nullptr || ids == nullptr)
@@ -63,7 +59,7 @@ private:
 // The document. The panel asks it for IHTMLDocument2 and calls get_Script
 // only, which IHTMLDocument2 inherits from IHTMLDocument at the same place in
 // its table: this stand-in offers that first part for both.
-class DocumentStandIn final : public IHTMLDocument {
+class DocumentStandIn final : public UntypedDispatch<IHTMLDocument> {
 public:
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
         return QueryInterfaceFromTable(
@@ -74,14 +70,6 @@ public:
     }
     WINKIT_IUNKNOWN_REFCOUNT
 
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
     STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                         UINT*) override {
         return E_NOTIMPL;
@@ -145,13 +133,6 @@ STDMETHODIMP BrowserStandIn::QueryInterface(REFIID riid, void** ppv) {
     if (hr != E_NOINTERFACE)
         return hr;
     return QueryControlInterface(riid, ppv);
-}
-
-STDMETHODIMP BrowserStandIn::GetTypeInfoCount(UINT* count) {
-    if (count == nullptr)
-        return E_POINTER;
-    *count = 0;
-    return S_OK;
 }
 
 STDMETHODIMP BrowserStandIn::Navigate(BSTR URL, VARIANT*, VARIANT*, VARIANT*, VARIANT*) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "activex_control.h"
+#include "untyped_dispatch.h"
 #include "window.h"
 
 #include <exdisp.h>
@@ -38,7 +39,7 @@ private:
     DWORD m_cookie = 0;
 };
 
-class BrowserStandIn final : public IWebBrowser2, public ActiveXControlBase {
+class BrowserStandIn final : public UntypedDispatch<IWebBrowser2>, public ActiveXControlBase {
 public:
     static HRESULT CreateInstance(REFIID riid, void** ppv);
 
@@ -46,11 +47,6 @@ public:
     WINKIT_IUNKNOWN_REFCOUNT
 
     // IDispatch: not scriptable.
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
     STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                         UINT*) override {
         return E_NOTIMPL;
