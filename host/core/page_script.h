@@ -15,6 +15,8 @@
 //   wait MS                           let the page run for a while
 //   click NAME X Y / dblclick / rclick    mouse at a point of a control
 //   capture NAME|page FILE.png        save what the window shows
+//   navigate NAME URL                 navigate the web browser a control
+//                                     shows inside itself (as its page would)
 //   destroy NAME                      remove a control from the page
 //   print TEXT...
 //

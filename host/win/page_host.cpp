@@ -1,8 +1,11 @@
 #include "page_host.h"
 
+#include "ax_host.h"
 #include "image.h"
 #include "console_output.h"
 #include "proc_address.h"
+
+#include <exdisp.h>
 
 #include <cwchar>
 
@@ -68,6 +71,24 @@ private:
     std::vector<VARIANT> m_values;
     std::vector<VARIANT> m_reversed;
 };
+
+std::vector<HWND> g_descendants; // filled by CollectDescendant
+
+BOOL CALLBACK CollectDescendant(HWND window, LPARAM) {
+    g_descendants.push_back(window);
+    return TRUE;
+}
+
+// The first web browser a control hosts in a window of its own.
+ComPtr<IWebBrowser2> InnerBrowser(HWND container) {
+    g_descendants.clear();
+    EnumChildWindows(container, CollectDescendant, 0);
+    const std::vector<HWND> windows = g_descendants;
+    for (HWND window : windows)
+        if (auto browser = HostedControlOf(window).As<IWebBrowser2>())
+            return browser;
+    return nullptr;
+}
 
 bool ParseGuid(const std::wstring& text, CLSID& clsid) {
     std::wstring copy = text;
@@ -223,6 +244,8 @@ bool PageHost::Execute(const ScriptCommand& c) {
         return Mouse(c);
     if (verb == L"capture")
         return Capture(c);
+    if (verb == L"navigate")
+        return NavigateInner(c);
     if (verb == L"destroy") {
         if (!Destroy(c.words[0]))
             return Fail(c, L"no control named " + c.words[0], kScriptError);
@@ -477,6 +500,23 @@ bool PageHost::Capture(const ScriptCommand& c) {
         return Fail(c, L"cannot write " + c.words[1], kSetupFailed);
     PrintLine(L"capture " + c.words[0] + L" -> " + c.words[1] + L" (" +
               std::to_wstring(pixels.width) + L"x" + std::to_wstring(pixels.height) + L")");
+    return true;
+}
+
+bool PageHost::NavigateInner(const ScriptCommand& c) {
+    HostedControl* hosted = Find(c.words[0]);
+    if (hosted == nullptr)
+        return Fail(c, L"no control named " + c.words[0], kScriptError);
+    ComPtr<IWebBrowser2> browser = InnerBrowser(hosted->container);
+    if (!browser)
+        return Fail(c, c.words[0] + L" shows no web browser", kExpectationFailed);
+    BSTR url = SysAllocString(c.words[1].c_str());
+    VARIANT empty;
+    VariantInit(&empty);
+    const HRESULT hr = browser->Navigate(url, &empty, &empty, &empty, &empty);
+    SysFreeString(url);
+    PrintLine(L"navigate " + c.words[0] + L" " + c.words[1] + L" -> " + Hex(hr));
+    Pump(50);
     return true;
 }
 

@@ -93,3 +93,11 @@ std::string FragmentReply(const std::string& urlPath) {
         return Result(Tag("ret", "-1"));
     return Result(Tag("ret", "0") + Tag("url", urlPath));
 }
+
+std::string SubmitTaskReply(int32_t flowNumber) {
+    return Result(Tag("ret", "0") + Tag("flowNumber", std::to_string(flowNumber)));
+}
+
+std::string SubmitTaskErrorReply(const std::string& error) {
+    return Result(Tag("ret", "-1") + Tag("error", error));
+}

@@ -19,5 +19,9 @@ std::string TubeInfoReply(const Catalog& catalog, const std::string& flowNumberT
 // starts with "/"), or the failure reply when urlPath is empty.
 std::string FragmentReply(const std::string& urlPath);
 
+// submittask.php: the new task's flow number, or why there is none.
+std::string SubmitTaskReply(int32_t flowNumber);
+std::string SubmitTaskErrorReply(const std::string& error);
+
 // A PHP script reads numbers with intval(): leading blanks, sign, digits.
 int32_t PhpIntval(const std::string& text);

@@ -145,6 +145,7 @@ std::vector<std::pair<std::string, std::string>> TaskParamsOf(const TaskPlan& pl
     return {{"type", "1"},
             {"sensitivity", "0"},
             {"UDR_exist", "0"},
+            {"UDR_setting", ""},
             {"task_priority", "0"},
             {"thickness", "0"},
             {"summary_height", std::to_string(kHeight)},
@@ -156,7 +157,9 @@ std::vector<std::pair<std::string, std::string>> TaskParamsOf(const TaskPlan& pl
             {"enable_uppercolor", "0"},
             {"retrieve_lowercolor", "0"},
             {"enable_lowercolor", "0"},
-            {"enable_search_by_image", "0"}};
+            {"enable_search_by_image", "0"},
+            {"snap_type", "1"},
+            {"drop_frm_rate", "0"}};
 }
 
 } // namespace
