@@ -93,3 +93,7 @@ std::string FragmentReply(const std::string& urlPath) {
         return Result(Tag("ret", "-1"));
     return Result(Tag("ret", "0") + Tag("url", urlPath));
 }
+
+std::string SnapshotReply(const std::string& webPath) {
+    return Result(Tag("snapshot", webPath));
+}

@@ -19,5 +19,10 @@ std::string TubeInfoReply(const Catalog& catalog, const std::string& flowNumberT
 // starts with "/"), or the failure reply when urlPath is empty.
 std::string FragmentReply(const std::string& urlPath);
 
+// getvideosnapshot.php: the snapshot's path below the web root with
+// backslash separators ("\snapshot\video\12\cam01.jpg"), or an empty value
+// when there is none.
+std::string SnapshotReply(const std::string& webPath);
+
 // A PHP script reads numbers with intval(): leading blanks, sign, digits.
 int32_t PhpIntval(const std::string& text);
