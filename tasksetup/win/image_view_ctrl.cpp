@@ -4,8 +4,8 @@
 
 namespace {
 
-// Shown where no picture is loaded: darker than the control around it.
-constexpr COLORREF kNoPictureColor = RGB(160, 160, 160);
+// Shown when the picture cannot be scaled (no memory for it).
+constexpr COLORREF kUnscaledColor = RGB(160, 160, 160);
 
 bool FileExists(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -82,7 +82,7 @@ void CImageViewCtrl::Paint(HDC dc) {
     if (width <= 0 || height <= 0)
         return;
     if (!HasPicture() || !EnsureScaled(width, height)) {
-        GdiBrush brush(CreateSolidBrush(kNoPictureColor));
+        GdiBrush brush(CreateSolidBrush(kUnscaledColor));
         FillRect(dc, &client, brush.Get());
         return;
     }
@@ -102,6 +102,9 @@ void CImageViewCtrl::Paint(HDC dc) {
 }
 
 bool CImageViewCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    // Without a picture the placeholder shows itself (a frame, or nothing).
+    if (!HasPicture() && message != WM_NCHITTEST)
+        return false;
     switch (message) {
     case WM_ERASEBKGND:
         Paint(reinterpret_cast<HDC>(wParam));
