@@ -69,6 +69,19 @@ private:
     std::vector<VARIANT> m_reversed;
 };
 
+struct ButtonSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindButton(HWND child, LPARAM data) {
+    auto* search = reinterpret_cast<ButtonSearch*>(data);
+    if (GetDlgCtrlID(child) != search->id || !IsWindowVisible(child))
+        return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
 bool ParseGuid(const std::wstring& text, CLSID& clsid) {
     std::wstring copy = text;
     return SUCCEEDED(CLSIDFromString(copy.data(), &clsid));
@@ -221,6 +234,8 @@ bool PageHost::Execute(const ScriptCommand& c) {
     }
     if (verb == L"click" || verb == L"dblclick" || verb == L"rclick")
         return Mouse(c);
+    if (verb == L"press")
+        return Press(c);
     if (verb == L"capture")
         return Capture(c);
     if (verb == L"destroy") {
@@ -458,6 +473,21 @@ bool PageHost::Mouse(const ScriptCommand& c) {
             PostMessageW(target, WM_LBUTTONUP, 0, at);
         }
     }
+    Pump(50);
+    return true;
+}
+
+bool PageHost::Press(const ScriptCommand& c) {
+    HostedControl* hosted = Find(c.words[0]);
+    if (hosted == nullptr)
+        return Fail(c, L"no control named " + c.words[0], kScriptError);
+    if (c.values[1].kind != ScriptValue::Kind::Integer)
+        return Fail(c, L"needs a control id", kScriptError);
+    ButtonSearch search{static_cast<int>(c.values[1].integer), nullptr};
+    EnumChildWindows(hosted->container, FindButton, reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr)
+        return Fail(c, L"no button " + c.words[1] + L" in " + c.words[0], kScriptError);
+    PostMessageW(search.found, BM_CLICK, 0, 0);
     Pump(50);
     return true;
 }

@@ -39,28 +39,29 @@ private:
     bool m_done = false;
 };
 
+struct WindowSearch {
+    const wchar_t* className;
+    int childId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (IsWindowVisible(window) && wcscmp(name, search->className) == 0 &&
+        (search->childId == 0 || GetDlgItem(window, search->childId) != nullptr)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The thread's visible window whose class is className and that has a child
 // with id childId (0: any).
 HWND FindThreadWindow(const wchar_t* className, int childId) {
-    struct Search {
-        const wchar_t* className;
-        int childId;
-        HWND found;
-    } search{className, childId, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (IsWindowVisible(window) && wcscmp(name, s->className) == 0 &&
-                (s->childId == 0 || GetDlgItem(window, s->childId) != nullptr)) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{className, childId, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -111,6 +112,16 @@ TEST_F(PanelTest, ParametersSetDisabledGreyEverythingOut) {
     ASSERT_EQ(S_OK, m_host.Set(kVehicleInRed));
     for (int id : {IDC_MODE_SYNOPSIS, IDC_PRIORITY, IDC_OUTPUT_SIZE, IDC_MAIN_COLOR})
         EXPECT_TRUE(Enabled(id)) << id;
+
+    // Focus coming back to a radio the operator used before greying out
+    // (the system reports that as a click) changes nothing.
+    Click(IDC_OBJECT_PERSON);
+    ASSERT_EQ(S_OK, m_host.Set(kVehicleInRed, VARIANT_FALSE));
+    SetFocus(Item(IDC_OBJECT_PERSON));
+    SetFocus(m_host.Window());
+    PumpMessagesFor(50);
+    for (int id : {IDC_MAIN_COLOR_PICK, IDC_UPPER_COLOR_PICK, IDC_SEARCH_PICTURE_CHOOSE})
+        EXPECT_FALSE(Enabled(id)) << id;
 }
 
 TEST_F(PanelTest, ColourDialogChoiceGoesToTheButtonAndChecksItsBox) {

@@ -226,6 +226,10 @@ LRESULT CRightPanel::OnCommand(WPARAM wParam, LPARAM lParam, bool& handled) {
     if (HIWORD(wParam) != BN_CLICKED)
         return 0;
     const int id = LOWORD(wParam);
+    // A greyed-out control can still be clicked by a program (BM_CLICK);
+    // it changes nothing, as for the operator.
+    if (!IsWindowEnabled(reinterpret_cast<HWND>(lParam)))
+        return 0;
     switch (id) {
     case IDC_MODE_SYNOPSIS:
     case IDC_MODE_RETRIEVAL:
@@ -259,7 +263,6 @@ LRESULT CRightPanel::OnCommand(WPARAM wParam, LPARAM lParam, bool& handled) {
     default:
         break;
     }
-    (void)lParam;
     return 0;
 }
 
@@ -429,5 +432,5 @@ void CRightPanel::SetParameters(const TaskParams& p, int32_t regionAttr, int32_t
         EnableRetrievalGroup(false);
     for (int id : kAnalysisControls)
         Enable(id, enabled);
-    InvalidateRect(m_hWnd, nullptr, TRUE);
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
