@@ -1,5 +1,6 @@
 #include "config_dlg.h"
 
+#include "bstr.h"
 #include "dialog_template.h"
 #include "gdi.h"
 #include "http_client.h"
@@ -23,11 +24,8 @@ const ActiveXControlInfo kControlInfo = {&CLSID_ConfigDlg, &IID_IConfigDlg, null
 constexpr COLORREF kBackground = RGB(200, 200, 200);
 constexpr int kViewMargin = 10;
 
-std::wstring TextOf(BSTR text) {
-    return text ? std::wstring(text, SysStringLen(text)) : std::wstring();
-}
-
-std::wstring TextOf(const BSTR* text) {
+// The text behind an [in] BSTR* argument.
+std::wstring TextAt(const BSTR* text) {
     return text ? TextOf(*text) : std::wstring();
 }
 
@@ -42,29 +40,10 @@ std::wstring Trimmed(std::wstring text) {
     return text.substr(first);
 }
 
-// A BSTR freed when it goes.
-class OwnedBstr {
-public:
-    explicit OwnedBstr(const std::wstring& text)
-        : m_text(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-    ~OwnedBstr() { SysFreeString(m_text); }
-    OwnedBstr(const OwnedBstr&) = delete;
-    OwnedBstr& operator=(const OwnedBstr&) = delete;
-    BSTR Get() const { return m_text; }
-
-private:
-    BSTR m_text;
-};
-
 } // namespace
 
 HRESULT CConfigDlg::CreateInstance(REFIID riid, void** ppv) {
-    auto* control = new (std::nothrow) CConfigDlg();
-    if (control == nullptr)
-        return E_OUTOFMEMORY;
-    const HRESULT hr = control->QueryInterface(riid, ppv);
-    control->Release();
-    return hr;
+    return QueryNewObject(new (std::nothrow) CConfigDlg(), riid, ppv);
 }
 
 CConfigDlg::CConfigDlg()
@@ -155,7 +134,7 @@ STDMETHODIMP CConfigDlg::Ocx_SetConfigData(BSTR* bstrData, VARIANT_BOOL bEnable)
         RegionSetting region;
         TripwireSetting tripwire;
         // An incomplete string still applies whatever it had before the gap.
-        ParseParameterString(TextOf(bstrData), params, region, tripwire, WideToThreadAnsiText);
+        ParseParameterString(TextAt(bstrData), params, region, tripwire, WideToThreadAnsiText);
         ApplyRecords(params, region, tripwire, bEnable == VARIANT_TRUE);
         return S_OK;
     });
@@ -165,7 +144,7 @@ STDMETHODIMP CConfigDlg::Ocx_ShowConfigData(UINT flowNumber, BSTR* bstrIP, VARIA
     return ComBoundary([&]() -> HRESULT {
         if (!m_window.Exists())
             return E_UNEXPECTED;
-        const std::wstring host = TextOf(bstrIP);
+        const std::wstring host = TextAt(bstrIP);
         const std::wstring url =
             L"http://" + host + L"//taskdetail.php?flowNumber=" + std::to_wstring(flowNumber);
         std::wstring reply;
@@ -196,11 +175,7 @@ STDMETHODIMP CConfigDlg::Ocx_ShowConfigData(UINT flowNumber, BSTR* bstrIP, VARIA
 // ---- control window ----
 
 HWND CConfigDlg::CreateControlWindow(HWND parent, const RECT& position) {
-    HWND window = m_window.Create(parent, ThisModule());
-    if (window)
-        SetWindowPos(window, nullptr, position.left, position.top, position.right - position.left,
-                     position.bottom - position.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    return window;
+    return CreateDialogAt(m_window, parent, position, ThisModule());
 }
 
 void CConfigDlg::DestroyControlWindow() {

@@ -1,5 +1,6 @@
 #include "activex_control.h"
 
+#include "dialog.h"
 #include "type_library.h"
 
 #include <olectl.h>
@@ -22,6 +23,14 @@ constexpr DWORD kSafetyOptions =
     INTERFACESAFE_FOR_UNTRUSTED_CALLER | INTERFACESAFE_FOR_UNTRUSTED_DATA;
 
 } // namespace
+
+HWND CreateDialogAt(Dialog& window, HWND parent, const RECT& position, HMODULE module) {
+    HWND created = window.Create(parent, module);
+    if (created)
+        SetWindowPos(created, nullptr, position.left, position.top, position.right - position.left,
+                     position.bottom - position.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    return created;
+}
 
 ActiveXControlBase::ActiveXControlBase(const ActiveXControlInfo& info, HMODULE module)
     : SingleConnectionPointContainer(info.eventInterface ? *info.eventInterface : IID_NULL),

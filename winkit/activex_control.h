@@ -30,6 +30,12 @@ struct ActiveXControlInfo {
     const wchar_t* userTypeName; // "CResultPane Class"
 };
 
+class Dialog;
+
+// Creates a control's window from a dialog template as a child of parent,
+// placed at position (the container's rectangle); null on failure.
+HWND CreateDialogAt(Dialog& window, HWND parent, const RECT& position, HMODULE module);
+
 class ActiveXControlBase : public IViewObjectEx,
                            public IOleInPlaceObjectWindowless,
                            public IOleInPlaceActiveObject,

@@ -1,5 +1,7 @@
 #include "magnifier.h"
 
+#include "image.h"
+
 #include <windowsx.h>
 
 #include <cwchar>
@@ -24,28 +26,19 @@ void ReadScreenBlock(POINT centre, int radius, uint32_t* out, HWND skip) {
     HDC source = GetWindowDC(window);
     if (source == nullptr)
         return;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = side;
-    info.bmiHeader.biHeight = -side;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    GdiBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (dib) {
+    Image block;
+    if (block.Create(side, side)) {
         MemoryDC memory(source);
         {
-            SelectObjectScope select(memory.Get(), dib.Get());
+            SelectObjectScope select(memory.Get(), block.Bitmap());
             BitBlt(memory.Get(), 0, 0, side, side, source, centre.x - frame.left - radius,
                    centre.y - frame.top - radius, SRCCOPY);
         }
         GdiFlush();
-        const auto* pixels = static_cast<const uint32_t*>(bits);
         for (int i = 0; i < side * side; ++i) {
-            const uint32_t bgr = pixels[i];
-            // DIB order is blue, green, red; a COLORREF is red first.
-            out[i] = ((bgr >> 16) & 0xFF) | (bgr & 0xFF00) | ((bgr & 0xFF) << 16);
+            const uint32_t argb = block.Pixels()[i];
+            // The picture holds 0xAARRGGBB; a COLORREF is red first.
+            out[i] = ((argb >> 16) & 0xFF) | (argb & 0xFF00) | ((argb & 0xFF) << 16);
         }
     }
     ReleaseDC(window, source);

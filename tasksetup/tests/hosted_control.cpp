@@ -63,7 +63,7 @@ void HostedConfigDlg::MakeDrawingArea(int width, int height) {
 }
 
 HRESULT HostedConfigDlg::Create(const std::wstring& fileUrl, const std::wstring& server) {
-    TestBstr url(fileUrl), srv(server);
+    OwnedBstr url(fileUrl), srv(server);
     return m_interface->Ocx_CreateConfigWnd(url.Get(), srv.Get());
 }
 
@@ -76,11 +76,11 @@ std::wstring HostedConfigDlg::Get() {
 }
 
 HRESULT HostedConfigDlg::Set(const std::wstring& data, VARIANT_BOOL enable) {
-    TestBstr text(data);
+    OwnedBstr text(data);
     return m_interface->Ocx_SetConfigData(text.Address(), enable);
 }
 
 HRESULT HostedConfigDlg::Show(UINT flowNumber, const std::wstring& server, VARIANT_BOOL enable) {
-    TestBstr host(server);
+    OwnedBstr host(server);
     return m_interface->Ocx_ShowConfigData(flowNumber, host.Address(), enable);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "TaskSetup.h"
+#include "bstr.h"
 #include "config_dlg.h"
 #include "control_site.h"
 
@@ -37,19 +38,4 @@ private:
     TestControlSite* m_site = nullptr;
     ComPtr<IConfigDlg> m_interface;
     bool m_activated = false;
-};
-
-// A BSTR freed when it goes.
-class TestBstr {
-public:
-    explicit TestBstr(const std::wstring& text)
-        : m_text(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-    ~TestBstr() { SysFreeString(m_text); }
-    TestBstr(const TestBstr&) = delete;
-    TestBstr& operator=(const TestBstr&) = delete;
-    BSTR Get() const { return m_text; }
-    BSTR* Address() { return &m_text; }
-
-private:
-    BSTR m_text;
 };
