@@ -48,7 +48,7 @@ HRESULT CConfigDlg::CreateInstance(REFIID riid, void** ppv) {
 
 CConfigDlg::CConfigDlg()
     : TypeLibDispatch<IConfigDlg>(ThisModule()), ActiveXControlBase(kControlInfo, ThisModule()),
-      m_window(*this) {
+      m_window(IDD_CONFIGDLG, *this, &CConfigDlg::OnControlMessage) {
     m_panel.SetKeepAlive(static_cast<IConfigDlg*>(this));
 }
 
@@ -186,14 +186,6 @@ SIZE CConfigDlg::NaturalPixelSize() const {
     SIZE size = {0, 0};
     DialogTemplatePixelSize(ThisModule(), IDD_CONFIGDLG, size);
     return size;
-}
-
-CConfigDlg::CompositeWindow::CompositeWindow(CConfigDlg& owner)
-    : Dialog(IDD_CONFIGDLG), m_owner(owner) {}
-
-bool CConfigDlg::CompositeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam,
-                                            LRESULT& result) {
-    return m_owner.OnControlMessage(message, wParam, lParam, result);
 }
 
 void CConfigDlg::Layout() {

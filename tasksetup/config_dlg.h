@@ -5,7 +5,7 @@
 
 #include "TaskSetup.h"
 #include "activex_control.h"
-#include "dialog.h"
+#include "forwarding_dialog.h"
 #include "draw_roi_tripwire_view.h"
 #include "right_panel.h"
 #include "type_library.h"
@@ -40,19 +40,6 @@ private:
     CConfigDlg();
     ~CConfigDlg() override;
 
-    // The control window, dialog 120: the panel and the view inside it.
-    class CompositeWindow : public Dialog {
-    public:
-        explicit CompositeWindow(CConfigDlg& owner);
-        ~CompositeWindow() override { Destroy(); }
-
-    protected:
-        bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
-    private:
-        CConfigDlg& m_owner;
-    };
-
     HWND CreateControlWindow(HWND parent, const RECT& position) override;
     void DestroyControlWindow() override;
     HWND ControlWindow() const override { return m_window.Hwnd(); }
@@ -68,5 +55,6 @@ private:
     // Declared before the window so that the window goes first.
     CDrawROIAndTripWireView m_view;
     CRightPanel m_panel;
-    CompositeWindow m_window;
+    // The control window, dialog 120: the panel and the view inside it.
+    ForwardingDialog<CConfigDlg> m_window;
 };
