@@ -4,6 +4,8 @@
 #include "base64.h"
 #include "hosted_control.h"
 #include "message_wait.h"
+#include "module_path.h"
+#include "picker_driver.h"
 #include "resource.h"
 #include "test_fixture.h"
 #include "test_pictures.h"
@@ -220,6 +222,56 @@ TEST_F(PanelTest, SearchPictureFromTheStringIsShownButNotSentAgain) {
     EXPECT_EQ(0xC81E1Eu,
               shown.At((preview.left + preview.right) / 2, (preview.top + preview.bottom) / 2));
     EXPECT_EQ(std::wstring::npos, m_host.Get().find(L"request_image_data"));
+}
+
+// "..." runs the region picker beside the control; the chosen picture shows in
+// the preview and both files travel as Base64.
+TEST_F(PanelTest, SearchPictureFromThePickerIsSentAsBase64) {
+    Watchdog watchdog(90);
+    const std::wstring picture = MakeLocalScratchFolder("PanelPicker") + L"\\target.png";
+    ASSERT_TRUE(WriteSolidPicture(picture, 200, 100, 0x3C64C8));
+    Click(IDC_OBJECT_VEHICLE);
+    ASSERT_TRUE(Enabled(IDC_SEARCH_PICTURE_CHOOSE));
+    const std::string failure = DriveWhile(
+        [&](PickerDriver& picker) {
+            picker.Resize(1000, 700); // room to show the picture at its own size
+            picker.Import(picture);
+            picker.Press(11001); // "框选目标"
+            const PixelRect shown = picker.PictureRect(200, 100);
+            // The last click, next to the first vertex, closes the outline.
+            for (auto [x, y] : {std::pair{20, 20}, {180, 20}, {100, 90}, {21, 21}})
+                picker.Click(shown.left + x, shown.top + y);
+            picker.Sync();
+            picker.PostPress(IDOK);
+        },
+        [&] { Click(IDC_SEARCH_PICTURE_CHOOSE); });
+    ASSERT_EQ("", failure);
+    EXPECT_TRUE(Checked(IDC_SEARCH_PICTURE_CHECK));
+    RECT preview;
+    GetWindowRect(Item(IDC_SEARCH_PICTURE_PREVIEW), &preview);
+    MapWindowPoints(nullptr, m_host.Page(), reinterpret_cast<POINT*>(&preview), 2);
+    const PixelBuffer shown = CaptureAfterPaint(m_host.Page());
+    const uint32_t centre =
+        shown.At((preview.left + preview.right) / 2, (preview.top + preview.bottom) / 2);
+    EXPECT_NEAR(0x3C, static_cast<int>(centre >> 16), 8) << std::hex << centre; // a JPEG now
+    EXPECT_NEAR(0xC8, static_cast<int>(centre & 0xFF), 8) << std::hex << centre;
+
+    const std::wstring data = m_host.Get();
+    const auto value = [&](const std::wstring& key) {
+        const size_t at = data.find(L"&" + key + L"=");
+        if (at == std::wstring::npos)
+            return std::wstring();
+        const size_t start = at + key.size() + 2;
+        return data.substr(start, data.find(L'&', start) - start);
+    };
+    const std::wstring folder = ModuleFolder() + L"\\SearchPicture";
+    const auto image = ReadFileBytes(folder + L"\\obj.jpg");
+    const auto mask = ReadFileBytes(folder + L"\\mask.bin");
+    ASSERT_TRUE(image && mask);
+    EXPECT_NE(std::wstring::npos, data.find(L"&enable_search_by_image=1&request_image_data="));
+    EXPECT_EQ((image->size() + 2) / 3 * 4, value(L"request_image_data").size());
+    EXPECT_EQ((mask->size() + 2) / 3 * 4, value(L"request_mask_data").size());
+    EXPECT_EQ(L"/9j/", value(L"request_image_data").substr(0, 4)) << "a JPEG's first bytes";
 }
 
 } // namespace
