@@ -67,6 +67,15 @@ winepath_of() {
     if [ ! -f "$WINEPREFIX/.vr-ready" ]; then
         setup_prefix
     fi
+    # Wine makes its sockets in the wineserver: a server left running by a
+    # run in another network namespace would put this program's connections
+    # there. Such a server is stopped first.
+    netns=$(readlink /proc/self/ns/net 2>/dev/null || echo unknown)
+    if [ -f "$WINEPREFIX.netns" ] && [ "$(cat "$WINEPREFIX.netns")" != "$netns" ]; then
+        "$WINESERVER" -k >/dev/null 2>&1 </dev/null 9>&- || true
+        "$WINESERVER" -w >/dev/null 2>&1 </dev/null 9>&- || true
+    fi
+    echo "$netns" >"$WINEPREFIX.netns"
     # Every Wine process started here must not inherit the lock descriptor:
     # the persistent wineserver would otherwise hold the lock for minutes.
     # Exit code 0 means a new persistent server was started: warm it up once.

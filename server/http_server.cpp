@@ -1,6 +1,7 @@
 #include "http_server.h"
 
 #include "core/request_paths.h"
+#include "core/search_tasks.h"
 
 #include <httplib.h>
 
@@ -87,7 +88,21 @@ void SampleHttpServer::Configure(httplib::Server& server) {
         response.set_content(bytes.str(), ContentTypeOf(*file).c_str());
     };
     server.Get(".*", handle);
-    server.Post(".*", handle);
+    // POST bodies are read here rather than by the library, which refuses
+    // urlencoded forms above 8 KiB (search by picture posts whole pictures).
+    // Form fields join the query's, "+" read as a space, as PHP reads them.
+    server.Post(".*", [handle](const httplib::Request& request, httplib::Response& response,
+                               const httplib::ContentReader& content) {
+        httplib::Request whole = request;
+        content([&whole](const char* data, size_t length) {
+            whole.body.append(data, length);
+            return true;
+        });
+        if (whole.get_header_value("Content-Type") == "application/x-www-form-urlencoded")
+            for (const auto& [key, value] : ParseFormBody(whole.body, true))
+                whole.params.emplace(key, value);
+        handle(whole, response);
+    });
     const auto refuse = [this](const httplib::Request& request, httplib::Response& response) {
         m_log.Write(LogRecordOf(request));
         response.status = 405;

@@ -17,6 +17,8 @@
 //   press NAME ID                     click the button with that id inside a
 //                                     control, as the operator would
 //   capture NAME|page FILE.png        save what the window shows
+//   navigate NAME URL                 navigate the web browser a control
+//                                     shows inside itself (as its page would)
 //   destroy NAME                      remove a control from the page
 //   print TEXT...
 //

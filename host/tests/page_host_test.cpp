@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -160,6 +161,34 @@ TEST_F(PageHostTest, EmbedsTheConfigurationControlAndDrawsOnIt) {
     EXPECT_EQ((std::vector<std::string>{"/getvideosnapshot.php?UserUploadVideoId=3",
                                         "/snapshot/upload/3/cam01_transcoded.jpg"}),
               targets);
+}
+
+// A snapshot click in the viewer's browser raises both events; the page
+// answers by switching to the synopsis, which destroys the snapshot panel,
+// and the browser with it, while the panel is still inside the browser's
+// navigation event.
+TEST_F(PageHostTest, PageSwitchingViewInsideASnapshotEventIsSafe) {
+    const size_t before = SampleServerFixture::Get().LogSize();
+    const HostRun run =
+        RunHost(m_folder, Preamble() + "call pane Ocx_Init \"" + m_server +
+                              "\"\n"
+                              "on pane OnViewResultEvent call pane Ocx_ViewResultEx $1 1\n"
+                              "call pane Ocx_ViewResultEx 12 4\n"
+                              "navigate pane \"rpsnap:12:9:100:40:tube12obj3_\"\n"
+                              "expect-event pane OnViewResultEvent 5000 12 2 100 175 65539 12\n"
+                              "expect-event pane OnViewResultEventEx 5000 12 2 100 175 4 7 "
+                              "65539 12\n"
+                              "wait 200\n"
+                              "navigate pane \"about:blank\"\n");
+    // The last navigate finds no browser: the snapshot panel is gone.
+    EXPECT_EQ(1u, run.exitCode) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("pane shows no web browser")) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("call pane.Ocx_ViewResultEx(12, 1)"));
+    std::vector<std::string> targets;
+    for (const LoggedRequest& r : SampleServerFixture::Get().RequestsSince(before))
+        targets.push_back(r.target);
+    EXPECT_NE(targets.end(),
+              std::find(targets.begin(), targets.end(), "/query_ex.php?flowNumber=12"));
 }
 
 TEST_F(PageHostTest, FailedExpectationEndsTheRunWithCodeOne) {

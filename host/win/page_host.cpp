@@ -1,8 +1,11 @@
 #include "page_host.h"
 
+#include "ax_host.h"
 #include "image.h"
 #include "console_output.h"
 #include "proc_address.h"
+
+#include <exdisp.h>
 
 #include <cwchar>
 
@@ -69,17 +72,22 @@ private:
     std::vector<VARIANT> m_reversed;
 };
 
-struct ButtonSearch {
-    int id;
-    HWND found;
-};
+std::vector<HWND> g_descendants; // filled by CollectDescendant
 
-BOOL CALLBACK FindButton(HWND child, LPARAM data) {
-    auto* search = reinterpret_cast<ButtonSearch*>(data);
-    if (GetDlgCtrlID(child) != search->id || !IsWindowVisible(child))
-        return TRUE;
-    search->found = child;
-    return FALSE;
+BOOL CALLBACK CollectDescendant(HWND window, LPARAM) {
+    g_descendants.push_back(window);
+    return TRUE;
+}
+
+// The first web browser a control hosts in a window of its own.
+ComPtr<IWebBrowser2> InnerBrowser(HWND container) {
+    g_descendants.clear();
+    EnumChildWindows(container, CollectDescendant, 0);
+    const std::vector<HWND> windows = g_descendants;
+    for (HWND window : windows)
+        if (auto browser = HostedControlOf(window).As<IWebBrowser2>())
+            return browser;
+    return nullptr;
 }
 
 bool ParseGuid(const std::wstring& text, CLSID& clsid) {
@@ -238,6 +246,8 @@ bool PageHost::Execute(const ScriptCommand& c) {
         return Press(c);
     if (verb == L"capture")
         return Capture(c);
+    if (verb == L"navigate")
+        return NavigateInner(c);
     if (verb == L"destroy") {
         if (!Destroy(c.words[0]))
             return Fail(c, L"no control named " + c.words[0], kScriptError);
@@ -483,11 +493,19 @@ bool PageHost::Press(const ScriptCommand& c) {
         return Fail(c, L"no control named " + c.words[0], kScriptError);
     if (c.values[1].kind != ScriptValue::Kind::Integer)
         return Fail(c, L"needs a control id", kScriptError);
-    ButtonSearch search{static_cast<int>(c.values[1].integer), nullptr};
-    EnumChildWindows(hosted->container, FindButton, reinterpret_cast<LPARAM>(&search));
-    if (search.found == nullptr)
+    g_descendants.clear();
+    EnumChildWindows(hosted->container, CollectDescendant, 0);
+    HWND button = nullptr;
+    for (HWND window : g_descendants) {
+        if (GetDlgCtrlID(window) == static_cast<int>(c.values[1].integer) &&
+            IsWindowVisible(window)) {
+            button = window;
+            break;
+        }
+    }
+    if (button == nullptr)
         return Fail(c, L"no button " + c.words[1] + L" in " + c.words[0], kScriptError);
-    PostMessageW(search.found, BM_CLICK, 0, 0);
+    PostMessageW(button, BM_CLICK, 0, 0);
     Pump(50);
     return true;
 }
@@ -507,6 +525,23 @@ bool PageHost::Capture(const ScriptCommand& c) {
         return Fail(c, L"cannot write " + c.words[1], kSetupFailed);
     PrintLine(L"capture " + c.words[0] + L" -> " + c.words[1] + L" (" +
               std::to_wstring(pixels.width) + L"x" + std::to_wstring(pixels.height) + L")");
+    return true;
+}
+
+bool PageHost::NavigateInner(const ScriptCommand& c) {
+    HostedControl* hosted = Find(c.words[0]);
+    if (hosted == nullptr)
+        return Fail(c, L"no control named " + c.words[0], kScriptError);
+    ComPtr<IWebBrowser2> browser = InnerBrowser(hosted->container);
+    if (!browser)
+        return Fail(c, c.words[0] + L" shows no web browser", kExpectationFailed);
+    BSTR url = SysAllocString(c.words[1].c_str());
+    VARIANT empty;
+    VariantInit(&empty);
+    const HRESULT hr = browser->Navigate(url, &empty, &empty, &empty, &empty);
+    SysFreeString(url);
+    PrintLine(L"navigate " + c.words[0] + L" " + c.words[1] + L" -> " + Hex(hr));
+    Pump(50);
     return true;
 }
 

@@ -55,6 +55,7 @@ private:
     bool Mouse(const ScriptCommand& command);
     bool Press(const ScriptCommand& command);
     bool Capture(const ScriptCommand& command);
+    bool NavigateInner(const ScriptCommand& command);
     bool Register(const ScriptCommand& command);
     bool Destroy(const std::wstring& name);
     void ConnectEvents(HostedControl& hosted);

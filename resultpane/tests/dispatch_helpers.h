@@ -2,6 +2,7 @@
 #pragma once
 
 #include "com_base.h"
+#include "untyped_dispatch.h"
 
 #include <oaidl.h>
 #include <ocidl.h>
@@ -33,7 +34,7 @@ void CallByName(IDispatch* object, const wchar_t* name,
 
 // An event sink that records every call: (dispid, arguments in declaration
 // order as integers). Can be told to fail its Invoke.
-class RecordingSink final : public IDispatch {
+class RecordingSink final : public UntypedDispatch<> {
 public:
     struct Call {
         DISPID dispid;
@@ -48,14 +49,6 @@ public:
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
     WINKIT_IUNKNOWN_REFCOUNT
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
     STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID locale, WORD flags, DISPPARAMS* params,
                         VARIANT* result, EXCEPINFO*, UINT*) override;
 

@@ -97,3 +97,11 @@ std::string FragmentReply(const std::string& urlPath) {
 std::string SnapshotReply(const std::string& webPath) {
     return Result(Tag("snapshot", webPath));
 }
+
+std::string SubmitTaskReply(int32_t flowNumber) {
+    return Result(Tag("ret", "0") + Tag("flowNumber", std::to_string(flowNumber)));
+}
+
+std::string SubmitTaskErrorReply(const std::string& error) {
+    return Result(Tag("ret", "-1") + Tag("error", error));
+}

@@ -24,5 +24,9 @@ std::string FragmentReply(const std::string& urlPath);
 // when there is none.
 std::string SnapshotReply(const std::string& webPath);
 
+// submittask.php: the new task's flow number, or why there is none.
+std::string SubmitTaskReply(int32_t flowNumber);
+std::string SubmitTaskErrorReply(const std::string& error);
+
 // A PHP script reads numbers with intval(): leading blanks, sign, digits.
 int32_t PhpIntval(const std::string& text);

@@ -1,6 +1,6 @@
 #include "sample_data.h"
 
-#include "jpeg_file.h"
+#include "snapshot_page.h"
 
 #include "sample_video.h"
 #include "synopsis_writers.h"
@@ -143,21 +143,25 @@ std::vector<uint8_t> Bytes(const std::string& text) {
     return std::vector<uint8_t>(text.begin(), text.end());
 }
 
-// A snapshot showing the video's first object halfway through its track.
+// The whole picture of a video when its first object is halfway through its
+// track.
 GeneratedFile SnapshotOf(const std::string& videoRelative, const SampleVideo& video) {
     const SceneObject& o = video.objects.front();
-    return {SnapshotRelativeOf(videoRelative),
-            SnapshotJpeg(video, (o.firstFrame + o.lastFrame) / 2 - video.firstFrame)};
+    SnapshotPicture whole;
+    whole.shownFrame = (o.firstFrame + o.lastFrame) / 2;
+    whole.box = Box{0, 0, video.width, video.height};
+    const std::string jpeg = SnapshotJpeg(video, whole);
+    return {SnapshotRelativeOf(videoRelative), std::vector<uint8_t>(jpeg.begin(), jpeg.end())};
 }
 
-// Every key of the task-detail reply. Task 12 has a region of interest and a
+// Every key of the task-detail reply. Task 7 has a region of interest and a
 // tripwire and looks for red objects; task 31 looks for people by the colours
-// of their upper and lower body; task 7 has neither shape nor colour.
+// of their upper and lower body; task 12 has neither shape nor colour.
 std::vector<std::pair<std::string, std::string>> TaskParamsOf(const TaskPlan& plan) {
-    const bool shapes = plan.flowNumber == 12;
+    const bool shapes = plan.flowNumber == 7;
     const bool person = plan.flowNumber == 31;
     return {{"type", "1"},
-            {"sensitivity", person ? "2" : "0"},
+            {"sensitivity", "0"},
             {"UDR_exist", shapes ? "1" : "0"},
             {"UDR_setting",
              shapes ? "<udr><attr>1</attr><polynum>1</polynum><polyinfo><vertnum>4</vertnum>"
@@ -182,7 +186,9 @@ std::vector<std::pair<std::string, std::string>> TaskParamsOf(const TaskPlan& pl
             {"enable_uppercolor", person ? "1" : "0"},
             {"retrieve_lowercolor", person ? std::to_string(0x204080) : "0"},
             {"enable_lowercolor", person ? "1" : "0"},
-            {"enable_search_by_image", "0"}};
+            {"enable_search_by_image", "0"},
+            {"snap_type", "1"},
+            {"drop_frm_rate", "0"}};
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "replies.h"
 #include "sample_video.h"
+#include "snapshot_scripts.h"
 
 #include <fstream>
 #include <sstream>
@@ -11,12 +12,6 @@ std::string ScriptRequest::Param(const std::string& key) const {
     return found == params.end() ? std::string() : found->second;
 }
 
-namespace {
-
-ScriptReply Xml(std::string body) {
-    return ScriptReply{200, "text/xml", std::move(body)};
-}
-
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -24,6 +19,12 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+namespace {
+
+ScriptReply Xml(std::string body) {
+    return ScriptReply{200, "text/xml", std::move(body)};
 }
 
 // Cuts ss seconds in, endpos seconds long, out of the source video that the
@@ -103,10 +104,15 @@ std::map<std::string, Script> MakeScriptTable() {
         return Xml(TranscodeStatusReply(s.catalog, r.Param("UserUploadVideoId")));
     };
     table["taskdetail.php"] = [](ServerState& s, const ScriptRequest& r) {
+        // Tasks submitted since the server started have details too.
+        const auto submitted = s.searchTasks.Find(PhpIntval(r.Param("flowNumber")));
+        if (submitted && s.catalog.FindTask(submitted->task.flowNumber) == nullptr)
+            return Xml(TaskDetailReply(Catalog{{submitted->task}, {}}, r.Param("flowNumber")));
         return Xml(TaskDetailReply(s.catalog, r.Param("flowNumber")));
     };
     table["getorgvideofragmenturl.php"] = FragmentScript;
     table["server.php"] = ServerCommandScript;
     table["getvideosnapshot.php"] = SnapshotScript;
+    AddSnapshotScripts(table);
     return table;
 }

@@ -4,11 +4,13 @@
 #pragma once
 
 #include "catalog.h"
+#include "search_tasks.h"
 
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,10 +35,14 @@ struct ScriptReply {
 struct ServerState {
     Catalog catalog;
     std::filesystem::path filesRoot;
-    std::mutex writeLock; // scripts that write files below filesRoot take it
+    std::mutex writeLock;           // scripts that write files below filesRoot take it
+    SearchTaskRegistry searchTasks; // tasks submitted by submittask.php
 };
 
 using Script = std::function<ScriptReply(ServerState&, const ScriptRequest&)>;
 
 // Script name (lower case, with ".php") to script.
 std::map<std::string, Script> MakeScriptTable();
+
+// A whole file's bytes, or nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);

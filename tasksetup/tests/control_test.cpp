@@ -307,18 +307,18 @@ TEST(ParameterString, StoredTaskIsShownAndFailuresChangeNothing) {
     const SampleServerFixture& server = SampleServerFixture::Get();
 
     const size_t before = server.LogSize();
-    ASSERT_EQ(S_OK, host.Show(12, server.Server(), 0));
+    ASSERT_EQ(S_OK, host.Show(7, server.Server(), 0));
     const std::vector<std::string> targets = TargetsSince(before);
     ASSERT_EQ(3u, targets.size());
     // The URL's doubled slash goes with the host part; the line break after
     // the source path does not reach the request.
-    EXPECT_EQ("/taskdetail.php?flowNumber=12", targets[0]);
-    EXPECT_EQ("/getvideosnapshot.php?file=E:/AstRP_1v2/video/12/cam01.mp4", targets[1]);
+    EXPECT_EQ("/taskdetail.php?flowNumber=7", targets[0]);
+    EXPECT_EQ("/getvideosnapshot.php?file=E:/AstRP_1v2/video/7/cam01.mp4", targets[1]);
 
     HWND page = host.Page();
     const PixelBuffer shown = CaptureAfterPaint(page);
-    SavePng(shown, ScratchFolder() + L"\\task12.png");
-    // Task 12: a region of interest from (0.1, 0.2) to (0.8, 0.15), a
+    SavePng(shown, ScratchFolder() + L"\\task7.png");
+    // Task 7: a region of interest from (0.1, 0.2) to (0.8, 0.15), a
     // tripwire from (0.2, 0.6) to (0.75, 0.5), on the 704 x 576 snapshot
     // drawn from (10, 10).
     EXPECT_TRUE(ColorNear(shown, 10 + 317, 10 + 100, 2, kGreen));
@@ -332,7 +332,7 @@ TEST(ParameterString, StoredTaskIsShownAndFailuresChangeNothing) {
     EXPECT_NE(std::wstring::npos, shownData.find(L"tripwire_crossdir=1")) << shownData;
 
     EXPECT_EQ(E_FAIL, host.Show(99, server.Server()));
-    EXPECT_EQ(E_FAIL, host.Show(12, L"127.0.0.26:1"));
+    EXPECT_EQ(E_FAIL, host.Show(7, L"127.0.0.26:1"));
     EXPECT_EQ(shownData, host.Get());
 }
 
