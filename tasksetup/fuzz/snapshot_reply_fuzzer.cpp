@@ -23,9 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
         }
     }
-    if (const auto decoded = DecodeBase64(bytes)) {
-        if (!DecodeBase64(EncodeBase64(*decoded)) ||
-            *DecodeBase64(EncodeBase64(*decoded)) != *decoded)
+    if (const auto decoded = Base64Decode(bytes)) {
+        if (!Base64Decode(Base64Encode(*decoded)) ||
+            *Base64Decode(Base64Encode(*decoded)) != *decoded)
             std::abort();
     }
     return 0;

@@ -20,12 +20,12 @@ TEST(Base64, EncodesInGroupsOfFourWithPadding) {
                  {"Man", "TWFu"},
                  {std::string("\xFF\xFE\x00\x01", 4), "//4AAQ=="}};
     for (const auto& c : cases) {
-        EXPECT_EQ(c.text, EncodeBase64(c.bytes));
-        EXPECT_EQ(c.bytes, DecodeBase64(c.text).value_or("<none>"));
+        EXPECT_EQ(c.text, Base64Encode(c.bytes));
+        EXPECT_EQ(c.bytes, Base64Decode(c.text).value_or("<none>"));
     }
     for (const char* bad : {"A", "AB=C", "AB==A", "A===", "AB*D", "ABC=="})
-        EXPECT_FALSE(DecodeBase64(bad)) << bad;
-    EXPECT_EQ("\x01\x02\x03", DecodeBase64("AQ\r\nID").value_or("<none>"));
+        EXPECT_FALSE(Base64Decode(bad)) << bad;
+    EXPECT_EQ("\x01\x02\x03", Base64Decode("AQ\r\nID").value_or("<none>"));
 }
 
 TEST(PanelChoices, OutputSizesAreTheOnesTheSnapshotExceeds) {

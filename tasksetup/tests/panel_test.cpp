@@ -208,7 +208,7 @@ TEST_F(PanelTest, SearchPictureFromTheStringIsShownButNotSentAgain) {
     ASSERT_TRUE(WriteSolidPicture(folder + L"\\obj.png", 60, 40, 0xC81E1E));
     const auto picture = ReadFileBytes(folder + L"\\obj.png");
     ASSERT_TRUE(picture);
-    const std::string data = EncodeBase64(*picture);
+    const std::string data = Base64Encode(*picture);
     const std::wstring wide(data.begin(), data.end());
     ASSERT_EQ(S_OK, m_host.Set(L"type=1&sensitivity=0&fineness=3&snap_type=0&thickness=0&task_"
                                L"priority=0&summary_width=-1&summary_height=-1&drop_frm_rate=1.0&"

@@ -329,9 +329,9 @@ void CRightPanel::ReadSearchPicture() {
     }
     // A file that cannot be read keeps what the last collect read.
     if (const auto picture = ReadWholeFile(m_picturePath))
-        m_params.request_image_data = EncodeBase64(*picture);
+        m_params.request_image_data = Base64Encode(*picture);
     if (const auto mask = ReadWholeFile(m_maskPath))
-        m_params.request_mask_data = EncodeBase64(*mask);
+        m_params.request_mask_data = Base64Encode(*mask);
 }
 
 std::wstring CRightPanel::CollectParameters() {
@@ -421,7 +421,7 @@ void CRightPanel::SetParameters(const TaskParams& p, int32_t regionAttr, int32_t
         m_maskPath.clear();
         if (p.enable_search_by_image == 1) {
             Check(IDC_SEARCH_PICTURE_CHECK, true);
-            const auto picture = DecodeBase64(p.request_image_data);
+            const auto picture = Base64Decode(p.request_image_data);
             m_preview.LoadImageBytes(picture ? *picture : std::string());
         } else {
             Check(IDC_SEARCH_PICTURE_CHECK, false);
