@@ -1,5 +1,6 @@
 #include "activex_control.h"
 
+#include "dialog.h"
 #include "type_library.h"
 
 #include <olectl.h>
@@ -23,14 +24,29 @@ constexpr DWORD kSafetyOptions =
 
 } // namespace
 
+HWND CreateDialogAt(Dialog& window, HWND parent, const RECT& position, HMODULE module) {
+    HWND created = window.Create(parent, module);
+    if (created)
+        SetWindowPos(created, nullptr, position.left, position.top, position.right - position.left,
+                     position.bottom - position.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    return created;
+}
+
 ActiveXControlBase::ActiveXControlBase(const ActiveXControlInfo& info, HMODULE module)
-    : SingleConnectionPointContainer(*info.eventInterface), m_info(info), m_module(module) {}
+    : SingleConnectionPointContainer(info.eventInterface ? *info.eventInterface : IID_NULL),
+      m_info(info), m_module(module) {}
 
 ActiveXControlBase::~ActiveXControlBase() = default;
 
 HRESULT ActiveXControlBase::QueryControlInterface(REFIID riid, void** ppv) {
     if (IsEqualIID(riid, IID_IUnknown)) {
         // The derived control answers for its identity itself.
+        if (ppv)
+            *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    if (m_info.eventInterface == nullptr && IsEqualIID(riid, IID_IConnectionPointContainer)) {
+        // A control without events offers no connection points at all.
         if (ppv)
             *ppv = nullptr;
         return E_NOINTERFACE;
@@ -410,7 +426,7 @@ STDMETHODIMP ActiveXControlBase::QuickActivate(QACONTAINER* container, QACONTROL
     if (container->pAdviseSink)
         SetAdvise(DVASPECT_CONTENT, 0, container->pAdviseSink);
     control->dwEventCookie = 0;
-    if (container->pUnkEventSink)
+    if (container->pUnkEventSink && m_info.eventInterface)
         m_connectionPoint.Advise(container->pUnkEventSink, &control->dwEventCookie);
     control->dwPropNotifyCookie = 0;
     GetMiscStatus(DVASPECT_CONTENT, &control->dwMiscStatus);
@@ -446,6 +462,10 @@ STDMETHODIMP ActiveXControlBase::GetGUID(DWORD kind, GUID* guid) {
     if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
         *guid = GUID_NULL;
         return E_INVALIDARG;
+    }
+    if (m_info.eventInterface == nullptr) {
+        *guid = GUID_NULL;
+        return E_FAIL;
     }
     *guid = *m_info.eventInterface;
     return S_OK;

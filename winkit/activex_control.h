@@ -25,10 +25,16 @@ __CRT_UUID_DECL(IObjectSafety, 0xcb5bdc81, 0x93c1, 0x11cf, 0x8f, 0x20, 0x00, 0x8
 struct ActiveXControlInfo {
     const CLSID* clsid;
     const IID* dualInterface;    // the scripting interface (error-info support)
-    const IID* eventInterface;   // the default source dispinterface
+    const IID* eventInterface;   // the default source dispinterface; null: no events
     DWORD miscStatus;            // OLEMISC_* flags, as registered
     const wchar_t* userTypeName; // "CResultPane Class"
 };
+
+class Dialog;
+
+// Creates a control's window from a dialog template as a child of parent,
+// placed at position (the container's rectangle); null on failure.
+HWND CreateDialogAt(Dialog& window, HWND parent, const RECT& position, HMODULE module);
 
 class ActiveXControlBase : public IViewObjectEx,
                            public IOleInPlaceObjectWindowless,

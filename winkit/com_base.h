@@ -150,6 +150,16 @@ private:
     ComRefCount m_refs;
 };
 
+// Hands out an interface of a newly made object (born with one reference,
+// null when it could not be made) and drops the maker's reference.
+template <class T> HRESULT QueryNewObject(T* object, REFIID riid, void** ppv) {
+    if (object == nullptr)
+        return E_OUTOFMEMORY;
+    const HRESULT hr = object->QueryInterface(riid, ppv);
+    object->Release();
+    return hr;
+}
+
 // DllGetClassObject for one class.
 template <class T>
 HRESULT GetClassObjectFor(REFCLSID wanted, REFCLSID clsid, REFIID riid, void** ppv) {

@@ -126,3 +126,14 @@ HRESULT UnregisterControlClass(const ControlClassRegistration& control, HMODULE 
         return HRESULT_FROM_WIN32(status);
     return typeLib;
 }
+
+HRESULT InstallControlClass(const ControlClassRegistration& control, HMODULE module, BOOL install,
+                            LPCWSTR commandLine) {
+    const bool perUser = commandLine != nullptr && _wcsicmp(commandLine, L"user") == 0;
+    if (!install)
+        return UnregisterControlClass(control, module, perUser);
+    const HRESULT hr = RegisterControlClass(control, module, perUser);
+    if (FAILED(hr))
+        UnregisterControlClass(control, module, perUser);
+    return hr;
+}

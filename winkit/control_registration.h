@@ -21,3 +21,9 @@ HRESULT RegisterControlClass(const ControlClassRegistration& control, HMODULE mo
 // Removes the class key and the type library registration.
 HRESULT UnregisterControlClass(const ControlClassRegistration& control, HMODULE module,
                                bool perUser);
+
+// DllInstall of a control: registers (install) or unregisters the class for
+// the current user when the command line is "user" (any case), otherwise for
+// the machine. A failed registration leaves nothing behind.
+HRESULT InstallControlClass(const ControlClassRegistration& control, HMODULE module, BOOL install,
+                            LPCWSTR commandLine);

@@ -51,6 +51,37 @@ bool Image::Load(const std::wstring& path) {
     if (!gdiplus.Ok())
         return false;
     Gdiplus::Bitmap source(path.c_str());
+    return ConvertFrom(source);
+}
+
+bool Image::LoadFromBytes(std::string_view bytes) {
+    Reset();
+    GdiplusSession gdiplus;
+    if (!gdiplus.Ok() || bytes.empty() || bytes.size() > 0x7FFFFFFF)
+        return false;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (memory == nullptr)
+        return false;
+    if (void* copy = GlobalLock(memory)) {
+        std::memcpy(copy, bytes.data(), bytes.size());
+        GlobalUnlock(memory);
+    }
+    IStream* raw = nullptr;
+    // The stream frees the memory when it goes.
+    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &raw))) {
+        GlobalFree(memory);
+        return false;
+    }
+    bool loaded = false;
+    {
+        Gdiplus::Bitmap source(raw);
+        loaded = ConvertFrom(source);
+    }
+    raw->Release();
+    return loaded;
+}
+
+bool Image::ConvertFrom(Gdiplus::Bitmap& source) {
     if (source.GetLastStatus() != Gdiplus::Ok)
         return false;
     const int width = static_cast<int>(source.GetWidth());

@@ -6,7 +6,12 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+namespace Gdiplus {
+class Bitmap;
+}
 
 class Image {
 public:
@@ -16,6 +21,8 @@ public:
 
     // Replaces the picture with the file's; false (and no picture) on failure.
     bool Load(const std::wstring& path);
+    // The same for a picture file's bytes held in memory.
+    bool LoadFromBytes(std::string_view bytes);
     // A blank picture of the given size (all pixels 0).
     bool Create(int width, int height);
     void Reset();
@@ -36,6 +43,8 @@ public:
     void StretchDraw(HDC dc, const RECT& destination, const RECT& source) const;
 
 private:
+    bool ConvertFrom(Gdiplus::Bitmap& source);
+
     GdiBitmap m_bitmap;
     uint32_t* m_pixels = nullptr;
     int m_width = 0;

@@ -14,6 +14,8 @@
 //   expect-event NAME EVENT [MS] [ARG|* ...]  wait for the next such event
 //   wait MS                           let the page run for a while
 //   click NAME X Y / dblclick / rclick    mouse at a point of a control
+//   press NAME ID                     click the button with that id inside a
+//                                     control, as the operator would
 //   capture NAME|page FILE.png        save what the window shows
 //   navigate NAME URL                 navigate the web browser a control
 //                                     shows inside itself (as its page would)

@@ -138,6 +138,31 @@ TEST_F(PageHostTest, DrivesTheViewerAgainstTheServerAndCapturesIt) {
         << "the playback panel replaced the start panel";
 }
 
+// The configuration control in the system's container: its snapshot from the
+// server, a region drawn by clicks after the panel's button chose its kind.
+TEST_F(PageHostTest, EmbedsTheConfigurationControlAndDrawsOnIt) {
+    std::string dll;
+    for (char c : Narrow(ModuleFolder(GetModuleHandleW(nullptr)) + L"\\TaskSetup.dll"))
+        dll += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    const size_t before = SampleServerFixture::Get().LogSize();
+    const HostRun run = RunHost(
+        m_folder, "timeout 60\nwindow 1000 640\nregister \"" + dll +
+                      "\"\ncreate cfg {370e2c13-f3a6-4d63-9eee-ac534dc0a506} 0 0 1000 640\n"
+                      "call cfg Ocx_CreateConfigWnd \"3\" \"" +
+                      m_server +
+                      "\"\nexpect-hr 0\npress cfg 212\nclick cfg 100 100\nclick cfg 500 100\n"
+                      "click cfg 500 400\nclick cfg 100 400\ncall cfg Ocx_GetConfigData\n");
+    EXPECT_EQ(0u, run.exitCode) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("&UDR_exist=1&UDR_setting=<udr><attr>1</attr>"))
+        << run.output;
+    std::vector<std::string> targets;
+    for (const LoggedRequest& r : SampleServerFixture::Get().RequestsSince(before))
+        targets.push_back(r.target);
+    EXPECT_EQ((std::vector<std::string>{"/getvideosnapshot.php?UserUploadVideoId=3",
+                                        "/snapshot/upload/3/cam01_transcoded.jpg"}),
+              targets);
+}
+
 // A snapshot click in the viewer's browser raises both events; the page
 // answers by switching to the synopsis, which destroys the snapshot panel,
 // and the browser with it, while the panel is still inside the browser's

@@ -242,6 +242,8 @@ bool PageHost::Execute(const ScriptCommand& c) {
     }
     if (verb == L"click" || verb == L"dblclick" || verb == L"rclick")
         return Mouse(c);
+    if (verb == L"press")
+        return Press(c);
     if (verb == L"capture")
         return Capture(c);
     if (verb == L"navigate")
@@ -481,6 +483,29 @@ bool PageHost::Mouse(const ScriptCommand& c) {
             PostMessageW(target, WM_LBUTTONUP, 0, at);
         }
     }
+    Pump(50);
+    return true;
+}
+
+bool PageHost::Press(const ScriptCommand& c) {
+    HostedControl* hosted = Find(c.words[0]);
+    if (hosted == nullptr)
+        return Fail(c, L"no control named " + c.words[0], kScriptError);
+    if (c.values[1].kind != ScriptValue::Kind::Integer)
+        return Fail(c, L"needs a control id", kScriptError);
+    g_descendants.clear();
+    EnumChildWindows(hosted->container, CollectDescendant, 0);
+    HWND button = nullptr;
+    for (HWND window : g_descendants) {
+        if (GetDlgCtrlID(window) == static_cast<int>(c.values[1].integer) &&
+            IsWindowVisible(window)) {
+            button = window;
+            break;
+        }
+    }
+    if (button == nullptr)
+        return Fail(c, L"no button " + c.words[1] + L" in " + c.words[0], kScriptError);
+    PostMessageW(button, BM_CLICK, 0, 0);
     Pump(50);
     return true;
 }

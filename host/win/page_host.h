@@ -53,6 +53,7 @@ private:
     bool Call(const ScriptCommand& command, const Event* trigger);
     bool ExpectEvent(const ScriptCommand& command);
     bool Mouse(const ScriptCommand& command);
+    bool Press(const ScriptCommand& command);
     bool Capture(const ScriptCommand& command);
     bool NavigateInner(const ScriptCommand& command);
     bool Register(const ScriptCommand& command);

@@ -153,3 +153,11 @@ std::string ServerPathOf(const std::string& relative) {
             c = '\\';
     return path;
 }
+
+std::string SnapshotRelativeOf(const std::string& videoRelative) {
+    const size_t slash = videoRelative.rfind('/');
+    const size_t dot = videoRelative.rfind('.');
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    return "snapshot/" + videoRelative.substr(0, hasExtension ? dot : std::string::npos) + ".jpg";
+}

@@ -49,3 +49,7 @@ inline constexpr const char* kServerDataFolderName = "AstRP_1v2";
 inline constexpr const char* kServerDrive = "E:\\";
 // The server path of a file below the data folder, given with "/" separators.
 std::string ServerPathOf(const std::string& relative);
+
+// Where the snapshot of a video below the data folder lies, also below it:
+// "video/12/cam01.mp4" -> "snapshot/video/12/cam01.jpg".
+std::string SnapshotRelativeOf(const std::string& videoRelative);

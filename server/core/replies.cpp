@@ -94,6 +94,10 @@ std::string FragmentReply(const std::string& urlPath) {
     return Result(Tag("ret", "0") + Tag("url", urlPath));
 }
 
+std::string SnapshotReply(const std::string& webPath) {
+    return Result(Tag("snapshot", webPath));
+}
+
 std::string SubmitTaskReply(int32_t flowNumber) {
     return Result(Tag("ret", "0") + Tag("flowNumber", std::to_string(flowNumber)));
 }

@@ -19,6 +19,11 @@ std::string TubeInfoReply(const Catalog& catalog, const std::string& flowNumberT
 // starts with "/"), or the failure reply when urlPath is empty.
 std::string FragmentReply(const std::string& urlPath);
 
+// getvideosnapshot.php: the snapshot's path below the web root with
+// backslash separators ("\snapshot\video\12\cam01.jpg"), or an empty value
+// when there is none.
+std::string SnapshotReply(const std::string& webPath);
+
 // submittask.php: the new task's flow number, or why there is none.
 std::string SubmitTaskReply(int32_t flowNumber);
 std::string SubmitTaskErrorReply(const std::string& error);

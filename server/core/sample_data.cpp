@@ -1,5 +1,7 @@
 #include "sample_data.h"
 
+#include "snapshot_page.h"
+
 #include "sample_video.h"
 #include "synopsis_writers.h"
 
@@ -141,22 +143,49 @@ std::vector<uint8_t> Bytes(const std::string& text) {
     return std::vector<uint8_t>(text.begin(), text.end());
 }
 
+// The whole picture of a video when its first object is halfway through its
+// track.
+GeneratedFile SnapshotOf(const std::string& videoRelative, const SampleVideo& video) {
+    const SceneObject& o = video.objects.front();
+    SnapshotPicture whole;
+    whole.shownFrame = (o.firstFrame + o.lastFrame) / 2;
+    whole.box = Box{0, 0, video.width, video.height};
+    const std::string jpeg = SnapshotJpeg(video, whole);
+    return {SnapshotRelativeOf(videoRelative), std::vector<uint8_t>(jpeg.begin(), jpeg.end())};
+}
+
+// Every key of the task-detail reply. Task 7 has a region of interest and a
+// tripwire and looks for red objects; task 31 looks for people by the colours
+// of their upper and lower body; task 12 has neither shape nor colour.
 std::vector<std::pair<std::string, std::string>> TaskParamsOf(const TaskPlan& plan) {
+    const bool shapes = plan.flowNumber == 7;
+    const bool person = plan.flowNumber == 31;
     return {{"type", "1"},
             {"sensitivity", "0"},
-            {"UDR_exist", "0"},
-            {"UDR_setting", ""},
-            {"task_priority", "0"},
-            {"thickness", "0"},
+            {"UDR_exist", shapes ? "1" : "0"},
+            {"UDR_setting",
+             shapes ? "<udr><attr>1</attr><polynum>1</polynum><polyinfo><vertnum>4</vertnum>"
+                      "<vertinfo><x>0.100000</x><y>0.200000</y><x>0.800000</x><y>0.150000</y>"
+                      "<x>0.900000</x><y>0.850000</y><x>0.150000</x><y>0.900000</y></vertinfo>"
+                      "</polyinfo></udr>"
+                    : ""},
+            {"tripwire_crossdir", shapes ? "1" : "-2"},
+            {"tripwire_x1", shapes ? "0.200000" : "0"},
+            {"tripwire_y1", shapes ? "0.600000" : "0"},
+            {"tripwire_x2", shapes ? "0.750000" : "0"},
+            {"tripwire_y2", shapes ? "0.500000" : "0"},
+            {"task_priority", shapes ? "64" : "0"},
+            {"thickness", shapes ? "5" : "0"},
             {"summary_height", std::to_string(kHeight)},
             {"summary_width", std::to_string(kWidth)},
-            {"obj_type", plan.flowNumber == 31 ? "1" : "3"},
-            {"retrieve_avgcolor", "0"},
-            {"enable_avgcolor", "0"},
-            {"retrieve_uppercolor", "0"},
-            {"enable_uppercolor", "0"},
-            {"retrieve_lowercolor", "0"},
-            {"enable_lowercolor", "0"},
+            {"obj_type", person ? "1" : "3"},
+            // Colours are the number 0xRRGGBB written in decimal.
+            {"retrieve_avgcolor", shapes ? std::to_string(0xE04040) : "0"},
+            {"enable_avgcolor", shapes ? "1" : "0"},
+            {"retrieve_uppercolor", person ? std::to_string(0x40C0E0) : "0"},
+            {"enable_uppercolor", person ? "1" : "0"},
+            {"retrieve_lowercolor", person ? std::to_string(0x204080) : "0"},
+            {"enable_lowercolor", person ? "1" : "0"},
             {"enable_search_by_image", "0"},
             {"snap_type", "1"},
             {"drop_frm_rate", "0"}};
@@ -201,12 +230,14 @@ SampleData MakeSampleData() {
             {synopsisRel, Bytes(WriteSampleVideo(MakeSynopsis(objects, plan.background)))});
         data.files.push_back({tubeRel, MakeTubeFile(objects)});
         data.files.push_back({objectRel, MakeObjectFile(objects)});
+        data.files.push_back(SnapshotOf(sourceRel, source));
 
         if (plan.flowNumber == 12) {
             // Uploaded video 3 is the same camera's footage after transcoding.
             const std::string uploadRel = "upload/3/cam01_transcoded.mp4";
             data.catalog.uploads.push_back(UploadedVideo{3, ServerPathOf(uploadRel)});
             data.files.push_back({uploadRel, Bytes(WriteSampleVideo(source))});
+            data.files.push_back(SnapshotOf(uploadRel, source));
         }
     }
     return data;

@@ -61,6 +61,32 @@ ScriptReply FragmentScript(ServerState& state, const ScriptRequest& request) {
     return Xml(FragmentReply("/fragment/" + name));
 }
 
+// The snapshot of an uploaded video (UserUploadVideoId) or of a video named by
+// its server path (file), when one was generated.
+ScriptReply SnapshotScript(ServerState& state, const ScriptRequest& request) {
+    std::string video;
+    if (request.Has("UserUploadVideoId")) {
+        const UploadedVideo* upload =
+            state.catalog.FindUpload(PhpIntval(request.Param("UserUploadVideoId")));
+        if (upload != nullptr)
+            video = upload->transcodedPath;
+    } else {
+        video = request.Param("file");
+    }
+    const std::string relative = RelativeOfServerPath(video);
+    if (relative.empty() || relative.find("..") != std::string::npos)
+        return Xml(SnapshotReply(""));
+    const std::string snapshot = SnapshotRelativeOf(relative);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(state.filesRoot / snapshot, ec))
+        return Xml(SnapshotReply(""));
+    std::string webPath = "/" + snapshot;
+    for (char& c : webPath)
+        if (c == '/')
+            c = '\\';
+    return Xml(SnapshotReply(webPath));
+}
+
 ScriptReply ServerCommandScript(ServerState& state, const ScriptRequest& request) {
     if (request.Param("command") == "QueryTubeBasicInfoFilename")
         return Xml(TubeInfoReply(state.catalog, request.Param("FlowNumber")));
@@ -86,6 +112,7 @@ std::map<std::string, Script> MakeScriptTable() {
     };
     table["getorgvideofragmenturl.php"] = FragmentScript;
     table["server.php"] = ServerCommandScript;
+    table["getvideosnapshot.php"] = SnapshotScript;
     AddSnapshotScripts(table);
     return table;
 }

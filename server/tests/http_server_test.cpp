@@ -86,6 +86,35 @@ TEST_F(SampleHttpServerTest, ScriptsAnswerWithTheirValues) {
     EXPECT_EQ(404, reply->status);
 }
 
+TEST_F(SampleHttpServerTest, SnapshotScriptNamesAJpegItServes) {
+    auto client = Client();
+    const struct {
+        const char* query;
+        const char* snapshot; // empty: none
+    } cases[] = {
+        {"UserUploadVideoId=3", "\\snapshot\\upload\\3\\cam01_transcoded.jpg"},
+        {"file=E:\\AstRP_1v2\\video\\12\\cam01.mp4", "\\snapshot\\video\\12\\cam01.jpg"},
+        {"file=E:/AstRP_1v2/video/31/cam01.mp4", "\\snapshot\\video\\31\\cam01.jpg"},
+        {"UserUploadVideoId=123", ""},
+        {"file=E:\\AstRP_1v2\\..\\catalog.ini", ""},
+        {"file=", ""},
+    };
+    for (const auto& c : cases) {
+        auto reply = client.Get(std::string("/getvideosnapshot.php?") + c.query);
+        ASSERT_TRUE(reply) << c.query;
+        EXPECT_NE(std::string::npos,
+                  reply->body.find(std::string("<snapshot>") + c.snapshot + "</snapshot>"))
+            << c.query << "\n" << reply->body;
+    }
+    auto picture = client.Get("/snapshot/video/12/cam01.jpg");
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(200, picture->status);
+    EXPECT_EQ("image/jpeg", picture->get_header_value("Content-Type"));
+    ASSERT_GT(picture->body.size(), 1000u);
+    EXPECT_EQ("\xFF\xD8\xFF", picture->body.substr(0, 3));
+    EXPECT_EQ("\xFF\xD9", picture->body.substr(picture->body.size() - 2));
+}
+
 TEST_F(SampleHttpServerTest, ServesFilesByTheirPathBelowTheDataFolder) {
     auto client = Client();
     auto reply = client.Get("//tube/12/12.tbi");

@@ -3,6 +3,7 @@
 #include "http_client.h"
 #include "module_path.h"
 #include "synopsis_cache_name.h"
+#include "whole_download.h"
 
 #include <windows.h>
 
@@ -16,20 +17,8 @@ bool IsExistingFile(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Downloads into a name private to this thread and moves the file into place
-// only once it is complete, so another fetch of the same file never sees a
-// partial file under the final name and two fetches never append into one.
-// When another fetch placed the file first, its copy is kept.
 std::wstring DownloadWhole(const std::wstring& url, const std::wstring& path) {
-    const std::wstring partial = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                 std::to_wstring(GetCurrentThreadId()) + L".part";
-    DeleteFileW(partial.c_str()); // left over from a download that was cut off
-    if (HttpDownloadFile(url.c_str(), partial.c_str()) != 1)
-        return std::wstring();
-    if (MoveFileExW(partial.c_str(), path.c_str(), 0))
-        return path;
-    DeleteFileW(partial.c_str());
-    return IsExistingFile(path) ? path : std::wstring();
+    return DownloadWholeFile(url, path, ExistingFile::Keep) ? path : std::wstring();
 }
 
 std::wstring FetchInto(const std::wstring& folder, const std::wstring& serverAddress,
