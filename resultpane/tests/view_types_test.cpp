@@ -96,11 +96,17 @@ TEST_F(ViewTypeTest, TakingTheSiteAwayWhileActiveDeactivatesAndLetsGoOfTheSite) 
 }
 
 TEST_F(ViewTypeTest, NaturalExtentIsTheDialogSizeInHimetric) {
+    // At 96 dots an inch the dialog's 357 x 293 units in its 9-point font are
+    // 714 x 586 pixels; 714 / 96 inch is 18891 hundredths of a millimetre
+    // (18891.25 rounded), 586 / 96 inch 15505 (15504.58).
+    WindowDC screen(nullptr);
+    ASSERT_EQ(96, GetDeviceCaps(screen.Get(), LOGPIXELSX));
+    ASSERT_EQ(96, GetDeviceCaps(screen.Get(), LOGPIXELSY));
     RECT dialog = {0, 0, 357, 293};
     ASSERT_TRUE(MapDialogRect(ControlWindow(), &dialog));
-    WindowDC screen(nullptr);
-    const LONG cx = MulDiv(dialog.right, 2540, GetDeviceCaps(screen.Get(), LOGPIXELSX));
-    const LONG cy = MulDiv(dialog.bottom, 2540, GetDeviceCaps(screen.Get(), LOGPIXELSY));
+    ASSERT_EQ(714, dialog.right);
+    ASSERT_EQ(586, dialog.bottom);
+    const LONG cx = 18891, cy = 15505;
     SIZEL natural = {};
     DVEXTENTINFO info = {sizeof(info), DVEXTENT_CONTENT, {0, 0}};
     ASSERT_EQ(S_OK, m_pane.As<IViewObjectEx>()->GetNaturalExtent(DVASPECT_CONTENT, -1, nullptr,

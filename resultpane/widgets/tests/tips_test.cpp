@@ -2,7 +2,7 @@
 // texts, its rounded region, centring on the owner inside the work area, the
 // fades, the hide timer, the mouse, and a new message replacing a shown one.
 #include "gdi.h"
-#include "tip_layout.h"
+#include "message_wait.h"
 #include "transparent_tips_wnd.h"
 #include "widget_test_window.h"
 
@@ -228,10 +228,11 @@ TEST_F(TipsTest, HideTimerWaitsWhileTheCursorRestsOnTheTip) {
 
 TEST_F(TipsTest, HidesItselfTwoSecondsAfterShowing) {
     m_tip.SetText(L"截图");
+    const ULONGLONG shownAt = GetTickCount64();
     m_tip.ShowTips(1);
-    for (int i = 0; i < 60 && IsWindowVisible(m_tip.Hwnd()); ++i)
-        PumpMessages(50);
-    EXPECT_FALSE(IsWindowVisible(m_tip.Hwnd()));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return !IsWindowVisible(m_tip.Hwnd()); }, 5000));
+    // The two seconds run from the end of the fade-in.
+    EXPECT_GE(GetTickCount64() - shownAt, 2000u) << "shown for two seconds";
 }
 
 TEST_F(TipsTest, MouseOverStopsTheTimerAndLeavingDestroysTheTip) {
