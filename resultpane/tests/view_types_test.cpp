@@ -96,17 +96,18 @@ TEST_F(ViewTypeTest, TakingTheSiteAwayWhileActiveDeactivatesAndLetsGoOfTheSite) 
 }
 
 TEST_F(ViewTypeTest, NaturalExtentIsTheDialogSizeInHimetric) {
-    // At 96 dots an inch the dialog's 357 x 293 units in its 9-point font are
-    // 714 x 586 pixels; 714 / 96 inch is 18891 hundredths of a millimetre
-    // (18891.25 rounded), 586 / 96 inch 15505 (15504.58).
+    // At 96 dots an inch the dialog's 357 x 293 units in its 9-point font
+    // (base units of 7 x 14 pixels here) are 625 x 513 pixels; 625 / 96 inch
+    // is 16536 hundredths of a millimetre (16536.46 rounded), 513 / 96 inch
+    // 13573 (13573.13).
     WindowDC screen(nullptr);
     ASSERT_EQ(96, GetDeviceCaps(screen.Get(), LOGPIXELSX));
     ASSERT_EQ(96, GetDeviceCaps(screen.Get(), LOGPIXELSY));
     RECT dialog = {0, 0, 357, 293};
     ASSERT_TRUE(MapDialogRect(ControlWindow(), &dialog));
-    ASSERT_EQ(714, dialog.right);
-    ASSERT_EQ(586, dialog.bottom);
-    const LONG cx = 18891, cy = 15505;
+    ASSERT_EQ(625, dialog.right);
+    ASSERT_EQ(513, dialog.bottom);
+    const LONG cx = 16536, cy = 13573;
     SIZEL natural = {};
     DVEXTENTINFO info = {sizeof(info), DVEXTENT_CONTENT, {0, 0}};
     ASSERT_EQ(S_OK, m_pane.As<IViewObjectEx>()->GetNaturalExtent(DVASPECT_CONTENT, -1, nullptr,

@@ -27,6 +27,9 @@ SIZE TextExtent(const std::wstring& text) {
     return extent;
 }
 
+// The height of a line of that font here.
+constexpr LONG kLineHeight = 19;
+
 SIZE WindowSize(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
@@ -98,10 +101,10 @@ TEST_F(TipsTest, ShortTextGetsTheSmallestWidthCentredOnTheOwner) {
     m_tip.SetText(text);
     const SIZE extent = TextExtent(text);
     ASSERT_LT(extent.cx, 90);
-    const TipSize expected = TipWindowSize(extent.cx, extent.cy);
+    ASSERT_EQ(kLineHeight, extent.cy);
     const SIZE size = WindowSize(m_tip.Hwnd());
     EXPECT_EQ(100, size.cx);
-    EXPECT_EQ(expected.height, size.cy);
+    EXPECT_EQ(2 * 19 + 10, size.cy) << "one line and one more, and the margins";
     const POINT tip = WindowCentre(m_tip.Hwnd()), owner = WindowCentre(m_owner.Hwnd());
     EXPECT_NEAR(owner.x, tip.x, 1);
     EXPECT_NEAR(owner.y, tip.y, 1);
@@ -110,10 +113,12 @@ TEST_F(TipsTest, ShortTextGetsTheSmallestWidthCentredOnTheOwner) {
 TEST_F(TipsTest, LongTextWrapsAtFiveHundredPixelsWithRoomForOneMoreLine) {
     m_tip.SetText(kLongText);
     const SIZE extent = TextExtent(kLongText);
-    ASSERT_GT(extent.cx, 1000);
+    ASSERT_GE(extent.cx, 1000);
+    ASSERT_LT(extent.cx, 1500) << "three lines of text";
+    ASSERT_EQ(kLineHeight, extent.cy);
     const SIZE size = WindowSize(m_tip.Hwnd());
     EXPECT_EQ(510, size.cx);
-    EXPECT_EQ(extent.cy * (extent.cx / 500 + 2) + 10, size.cy);
+    EXPECT_EQ(4 * 19 + 10, size.cy) << "three lines and one more, and the margins";
 }
 
 TEST_F(TipsTest, RegionHasRoundedCorners) {
