@@ -61,9 +61,15 @@ protected:
     }
     void OpenAndStart(const std::wstring& path, uint32_t start = 0, uint32_t end = 0) {
         const size_t started = windows.CountOf(PlayNotifyStarted);
+        const size_t since = SampleServerFixture::Get().LogSize();
         ASSERT_EQ(1, Open(path, start, end));
         ASSERT_TRUE(windows.WaitFor(PlayNotifyStarted, 5000, started + 1));
         ASSERT_EQ(kPlayPlaying, player.GetState());
+        // The start's requests travel on the library's own thread: wait for
+        // the last of them, so that what a test reads from the log later
+        // begins after them.
+        ASSERT_TRUE(
+            WaitForMediaRequest(since, start == end ? "PLAY" : "SEEK " + std::to_string(start)));
     }
     double CurrentFrame() {
         double frame = -1;
