@@ -59,7 +59,11 @@ void SampleHttpServer::Configure(httplib::Server& server) {
         if (!script.empty()) {
             const auto found = m_scripts.find(script);
             if (found == m_scripts.end()) {
+                // Not found, with a reply that says so in the scripts' own
+                // form: clients must keep an error status's body.
                 response.status = 404;
+                response.set_content("<ret>-1</ret>\r\n<error>no such script</error>\r\n",
+                                     "text/xml");
                 return;
             }
             ScriptRequest call;

@@ -11,3 +11,8 @@
 bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs);
 // Dispatches messages for the given time.
 void PumpMessagesFor(DWORD milliseconds);
+// Dispatches every message posted to this thread before the call: posted
+// messages arrive in order, so once a marker posted now comes back, all that
+// went before it has been handled. False when the marker does not come back
+// within timeoutMs.
+bool PumpMessagesPostedSoFar(DWORD timeoutMs = 5000);

@@ -96,11 +96,18 @@ TEST_F(ViewTypeTest, TakingTheSiteAwayWhileActiveDeactivatesAndLetsGoOfTheSite) 
 }
 
 TEST_F(ViewTypeTest, NaturalExtentIsTheDialogSizeInHimetric) {
+    // At 96 dots an inch the dialog's 357 x 293 units in its 9-point font
+    // (base units of 7 x 14 pixels here) are 625 x 513 pixels; 625 / 96 inch
+    // is 16536 hundredths of a millimetre (16536.46 rounded), 513 / 96 inch
+    // 13573 (13573.13).
+    WindowDC screen(nullptr);
+    ASSERT_EQ(96, GetDeviceCaps(screen.Get(), LOGPIXELSX));
+    ASSERT_EQ(96, GetDeviceCaps(screen.Get(), LOGPIXELSY));
     RECT dialog = {0, 0, 357, 293};
     ASSERT_TRUE(MapDialogRect(ControlWindow(), &dialog));
-    WindowDC screen(nullptr);
-    const LONG cx = MulDiv(dialog.right, 2540, GetDeviceCaps(screen.Get(), LOGPIXELSX));
-    const LONG cy = MulDiv(dialog.bottom, 2540, GetDeviceCaps(screen.Get(), LOGPIXELSY));
+    ASSERT_EQ(625, dialog.right);
+    ASSERT_EQ(513, dialog.bottom);
+    const LONG cx = 16536, cy = 13573;
     SIZEL natural = {};
     DVEXTENTINFO info = {sizeof(info), DVEXTENT_CONTENT, {0, 0}};
     ASSERT_EQ(S_OK, m_pane.As<IViewObjectEx>()->GetNaturalExtent(DVASPECT_CONTENT, -1, nullptr,

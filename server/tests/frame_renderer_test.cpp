@@ -128,7 +128,8 @@ TEST(RenderedFrames, ShowObjectsWithRimsOverTheBackground) {
     const auto picture = RenderFrame(video, 0);
     ASSERT_EQ(I420Bytes(64, 48), picture.size());
     EXPECT_EQ(Coded(0x204080), I420Pixel(picture, 64, 48, 2, 2));
-    EXPECT_EQ(Coded(RimColorOf(0xE04040)), I420Pixel(picture, 64, 48, 10, 14));
+    // The rim is three fifths of the object's colour: 0xE0 * 3 / 5 = 0x86, 0x40 * 3 / 5 = 0x26.
+    EXPECT_EQ(Coded(0x862626), I420Pixel(picture, 64, 48, 10, 14));
     EXPECT_EQ(Coded(0xE04040), I420Pixel(picture, 64, 48, 14, 14));
     // Where the two overlap, the first object is in front.
     EXPECT_EQ(Coded(0xE04040), I420Pixel(picture, 64, 48, 24, 24));
@@ -147,9 +148,8 @@ TEST(RenderedFrames, ThirtyTwoBitPicturesAreBottomUp) {
         return std::vector<uint8_t>(picture.begin() + i, picture.begin() + i + 4);
     };
     EXPECT_EQ((std::vector<uint8_t>{0x33, 0x22, 0x11, 0xFF}), at(2, 2));
-    const uint32_t rim = RimColorOf(0x112233);
-    EXPECT_EQ((std::vector<uint8_t>{uint8_t(rim), uint8_t(rim >> 8), uint8_t(rim >> 16), 0xFF}),
-              at(0, 0));
+    // The rim, three fifths of 0x112233, is 0x0A141E.
+    EXPECT_EQ((std::vector<uint8_t>{0x1E, 0x14, 0x0A, 0xFF}), at(0, 0));
     EXPECT_EQ((std::vector<uint8_t>{0x80, 0x40, 0x20, 0xFF}), at(7, 5));
 }
 

@@ -133,9 +133,14 @@ TEST(HttpGetText, FailuresStillReturnOneWithAnEmptyReply) {
 }
 
 TEST(HttpGetText, ErrorStatusGivesTheBodyTheServerSent) {
+    // The server answers a script it does not have with 404 and a short reply.
     std::wstring reply;
+    EXPECT_EQ(1, HttpGetText(UrlOf(L"/nosuchscript.php?flowNumber=12").c_str(), reply));
+    EXPECT_EQ(L"<ret>-1</ret>\r\n<error>no such script</error>\r\n", reply);
+    // A missing file's 404 has no body.
+    reply = L"old";
     EXPECT_EQ(1, HttpGetText(UrlOf(L"/no/such/file.txt").c_str(), reply));
-    EXPECT_EQ(std::wstring::npos, reply.find(L"<summarypath>"));
+    EXPECT_EQ(L"", reply);
 }
 
 TEST(HttpPostForm, SendsAFormBodyInTheThreadsCodePage) {

@@ -66,18 +66,19 @@ TEST(MultibyteChunkJoiner, SingleByteCodePagePassesChunksThrough) {
 }
 
 TEST(MultibyteChunkJoiner, Utf8SequencesSplitAnywhereAreJoined) {
-    const std::string text = "x\xE4\xB8\xAD\xF0\x9F\x98\x80y"; // x, U+4E2D, U+1F600, y
-    for (size_t cut = 1; cut < text.size(); ++cut) {
-        std::string joined;
-        for (const std::string& piece : Pieces(Utf8(), text, {cut, text.size() - cut})) {
-            EXPECT_TRUE(CompleteCharsLength(Utf8(),
-                                            reinterpret_cast<const unsigned char*>(piece.data()),
-                                            piece.size()) == piece.size())
-                << "piece cut inside a character at " << cut;
-            joined += piece;
-        }
-        EXPECT_EQ(text, joined);
-    }
+    // x, U+4E2D (3 bytes), U+1F600 (4 bytes), y: two chunks cut after every byte.
+    const std::string text = "x\xE4\xB8\xAD\xF0\x9F\x98\x80y";
+    const std::string x = "x", zhong = "\xE4\xB8\xAD", grin = "\xF0\x9F\x98\x80", y = "y";
+    const struct {
+        size_t cut;
+        std::vector<std::string> pieces;
+    } cases[] = {
+        {1, {x, zhong + grin + y}}, {2, {x, zhong + grin + y}}, {3, {x, zhong + grin + y}},
+        {4, {x + zhong, grin + y}}, {5, {x + zhong, grin + y}}, {6, {x + zhong, grin + y}},
+        {7, {x + zhong, grin + y}}, {8, {x + zhong + grin, y}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.pieces, Pieces(Utf8(), text, {c.cut, text.size() - c.cut})) << "cut " << c.cut;
 }
 
 } // namespace

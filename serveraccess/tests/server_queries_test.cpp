@@ -69,6 +69,14 @@ TEST(ServerQueries, TubeInfoNamesBothSynopsisFiles) {
     const std::wstring folder = SampleServerFixture::Get().MakeScratchFolder("tubeinfo");
     EXPECT_EQ(1, HttpDownloadFile(tubeUrl.c_str(), (folder + L"\\a.tbi").c_str()));
     EXPECT_EQ(1, HttpDownloadFile(objectUrl.c_str(), (folder + L"\\a.obi").c_str()));
+    const auto tube = ReadFileBytes(folder + L"\\a.tbi");
+    ASSERT_TRUE(tube);
+    EXPECT_EQ("ASTI", tube->substr(0, 4)) << "a tube file";
+    EXPECT_EQ(ReadFileBytes(SampleServerFixture::Get().DataFile("tube/12/12.tbi")), tube);
+    const auto object = ReadFileBytes(folder + L"\\a.obi");
+    ASSERT_TRUE(object);
+    EXPECT_EQ("ASOI", object->substr(0, 4)) << "an object file";
+    EXPECT_EQ(ReadFileBytes(SampleServerFixture::Get().DataFile("tube/12/12.obi")), object);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -17,6 +18,9 @@ namespace {
 
 constexpr char kServiceAddress[] = "127.0.0.63";
 constexpr uint16_t kServicePort = 1980;
+// How long the service waits for its client at the most: a test that fails
+// before connecting must not leave it waiting.
+constexpr ULONGLONG kServiceWaitMs = 10000;
 
 class Socket {
 public:
@@ -33,9 +37,31 @@ private:
     SOCKET m_socket;
 };
 
-bool ReceiveExactly(SOCKET socket, uint8_t* into, size_t size) {
+// Waits until socket is readable (a client to accept, bytes to read); false
+// once stopping is set or the deadline has passed.
+bool WaitReadable(SOCKET socket, const std::atomic<bool>& stopping, ULONGLONG deadline) {
+    while (!stopping) {
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline)
+            return false;
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(socket, &readable);
+        // Short slices, so that stopping is noticed soon.
+        timeval slice{0, static_cast<long>(std::min<ULONGLONG>(deadline - now, 50) * 1000)};
+        const int ready = select(0, &readable, nullptr, nullptr, &slice);
+        if (ready != 0)
+            return ready > 0;
+    }
+    return false;
+}
+
+bool ReceiveExactly(SOCKET socket, uint8_t* into, size_t size, const std::atomic<bool>& stopping,
+                    ULONGLONG deadline) {
     size_t got = 0;
     while (got < size) {
+        if (!WaitReadable(socket, stopping, deadline))
+            return false;
         const int n =
             recv(socket, reinterpret_cast<char*>(into + got), static_cast<int>(size - got), 0);
         if (n <= 0)
@@ -60,6 +86,7 @@ public:
             m_thread = std::thread([this] { Serve(); });
     }
     ~OneLoginService() {
+        m_stopping = true;
         if (m_thread.joinable())
             m_thread.join();
     }
@@ -68,16 +95,19 @@ public:
 
 private:
     void Serve() {
+        const ULONGLONG deadline = GetTickCount64() + kServiceWaitMs;
+        if (!WaitReadable(m_listener.Get(), m_stopping, deadline))
+            return;
         const Socket client(accept(m_listener.Get(), nullptr, nullptr));
         uint8_t headerBytes[media::kHeaderSize];
         if (client.Get() == INVALID_SOCKET ||
-            !ReceiveExactly(client.Get(), headerBytes, sizeof headerBytes))
+            !ReceiveExactly(client.Get(), headerBytes, sizeof headerBytes, m_stopping, deadline))
             return;
         const auto header = media::ParseRequestHeader(headerBytes);
         if (!header)
             return;
         std::vector<uint8_t> payload(header->length);
-        if (!ReceiveExactly(client.Get(), payload.data(), payload.size()))
+        if (!ReceiveExactly(client.Get(), payload.data(), payload.size(), m_stopping, deadline))
             return;
         std::vector<uint8_t> reply;
         media::AppendReply(media::LoginReply{media::kLoginOk}, reply);
@@ -89,6 +119,7 @@ private:
     Socket m_listener;
     bool m_listening = false;
     std::atomic<bool> m_answered{false};
+    std::atomic<bool> m_stopping{false};
     std::thread m_thread;
 };
 

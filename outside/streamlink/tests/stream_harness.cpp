@@ -69,3 +69,20 @@ std::string FixtureHost() {
     const std::wstring host = SampleServerFixture::Get().Host();
     return std::string(host.begin(), host.end());
 }
+
+std::vector<std::string> MediaRequestsAfterOpening(size_t offset, const std::string& path) {
+    std::vector<std::string> names;
+    std::string peer;
+    for (const LoggedRequest& request : SampleServerFixture::Get().RequestsSince(offset)) {
+        if (request.version != "MEDIA/1" || request.headers.empty())
+            continue;
+        const std::string& from = request.headers[0].second;
+        if (peer.empty()) {
+            if (request.method == "OPEN" && request.target == path)
+                peer = from;
+        } else if (from == peer) {
+            names.push_back(request.method + (request.target.empty() ? "" : " " + request.target));
+        }
+    }
+    return names;
+}

@@ -76,3 +76,8 @@ bool ConnectToFixture(NotifiedWindows& windows, ConnectedPlayer& player);
 std::string FixtureHost();
 // Opens path and waits for status 11.
 bool OpenAndWait(NotifiedWindows& windows, SC_PLAYER player, const std::string& path);
+// The media requests ("PAUSE", "SEEK 50") that the service logged after offset
+// from the connection that opened path, following that open. The tests of
+// one program run side by side, so a test finds its own connection by a
+// media path no other test opens.
+std::vector<std::string> MediaRequestsAfterOpening(size_t offset, const std::string& path);

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 const std::string kSynopsis = SampleServerPath("summary/12/summary.mp4");
@@ -55,7 +57,9 @@ TEST(StreamLinkConnect, RefusedConnectionFailsAtOnceAndPostsNothing) {
     EXPECT_EQ(0, SC_ConnectServer(player.handle, "127.0.0.69", 1980, "kerbo", "kerbo"));
     EXPECT_EQ(SC_STATUS_CONNECTION_FAILED, SC_GetStatus(player.handle));
     EXPECT_EQ(0, SC_OpenMedia(player.handle, kSynopsis.c_str())) << "no connection to use";
-    PumpMessagesFor(300);
+    // No thread was started for the connection: anything posted is already
+    // ahead of a message posted now.
+    ASSERT_TRUE(PumpMessagesPostedSoFar());
     EXPECT_TRUE(windows.Notices().empty());
 }
 
@@ -136,7 +140,9 @@ TEST_F(StreamLinkTest, PicturesAreDrawnInPicturePixelsAndStretchedOverTheWindow)
     recorder.FillCorner(8, RGB(255, 0, 0));
     PlayWithRecorder(path);
     ASSERT_TRUE(WaitForDraws(5));
-    PumpMessagesFor(100);
+    ASSERT_TRUE(PumpMessagesUntil(
+        [&] { return CaptureWindow(windows.Video()).At(2, 2) == 0xFF0000u; }, 5000))
+        << "a drawn picture is shown";
     const PixelBuffer shown = CaptureWindow(windows.Video());
     ASSERT_EQ(352, shown.width);
     EXPECT_EQ(0xFF0000u, shown.At(2, 2));
@@ -145,20 +151,32 @@ TEST_F(StreamLinkTest, PicturesAreDrawnInPicturePixelsAndStretchedOverTheWindow)
 }
 
 TEST_F(StreamLinkTest, PauseHoldsThePictureAndPlayGoesOnFromIt) {
-    PlayWithRecorder(kSynopsis);
+    const std::string path = WriteSampleMedia("media/pause.mp4", MovingBoxVideo(250, 64, 48));
+    const size_t since = SampleServerFixture::Get().LogSize();
+    PlayWithRecorder(path);
     ASSERT_TRUE(WaitForDraws(5));
     ASSERT_TRUE(SC_Pause(player.handle));
+    const size_t atPause = recorder.Count();
     EXPECT_EQ(SC_STATUS_PAUSED, SC_GetStatus(player.handle));
-    PumpMessagesFor(100);
-    const size_t drawn = recorder.Count();
     const uint32_t held = SC_GetCurrentFrameNo(player.handle);
-    PumpMessagesFor(300);
-    EXPECT_EQ(drawn, recorder.Count()) << "nothing drawn while paused";
+    // The pause has landed once the service logs it; by then the frame that
+    // was being drawn when it came has been recorded, and nothing after it.
+    ASSERT_TRUE(PumpMessagesUntil(
+        [&] {
+            const auto names = MediaRequestsAfterOpening(since, path);
+            return std::find(names.begin(), names.end(), "PAUSE") != names.end() &&
+                   recorder.Calls().back().info.frameNumber >= static_cast<int>(held);
+        },
+        5000));
+    EXPECT_EQ(static_cast<int>(held), recorder.Calls().back().info.frameNumber);
+    EXPECT_LE(recorder.Count(), atPause + 1) << "at most the frame being drawn";
     EXPECT_EQ(held, SC_GetCurrentFrameNo(player.handle));
 
+    const size_t drawn = recorder.Count();
     ASSERT_TRUE(SC_Play(player.handle));
     ASSERT_TRUE(WaitForDraws(drawn + 3));
     const auto calls = recorder.Calls();
+    EXPECT_EQ(static_cast<int>(held) + 1, calls[drawn].info.frameNumber) << "on from the held one";
     for (size_t i = 1; i < calls.size(); ++i)
         EXPECT_EQ(calls[i - 1].info.frameNumber + 1, calls[i].info.frameNumber);
 }
@@ -172,12 +190,13 @@ TEST_F(StreamLinkTest, SeekWhilePausedShowsThatFrame) {
     EXPECT_EQ(2000u, SC_GetCurrentTime(player.handle));
     ASSERT_TRUE(
         PumpMessagesUntil([&] { return recorder.Calls().back().info.frameNumber == 50; }, 5000));
+    // One still; playing then starts at the frame sought.
     const size_t drawn = recorder.Count();
-    PumpMessagesFor(200);
-    EXPECT_EQ(drawn, recorder.Count()) << "one still, then paused again";
     ASSERT_TRUE(SC_Play(player.handle));
     ASSERT_TRUE(WaitForDraws(drawn + 2));
-    EXPECT_GE(recorder.Calls().back().info.frameNumber, 50);
+    const auto calls = recorder.Calls();
+    EXPECT_EQ(50, calls[drawn].info.frameNumber);
+    EXPECT_EQ(51, calls[drawn + 1].info.frameNumber);
 }
 
 TEST_F(StreamLinkTest, TheEndIsToldAfterTheLastFrameAndPlayStartsOver) {
@@ -200,12 +219,11 @@ TEST_F(StreamLinkTest, CloseMediaCompletesOnceAndLeavesNothingOpen) {
     PlayWithRecorder(kSynopsis);
     ASSERT_TRUE(WaitForDraws(2));
     ASSERT_TRUE(SC_CloseMedia(player.handle));
+    const size_t atClose = recorder.Count();
     EXPECT_EQ(0, SC_CloseMedia(player.handle)) << "a close under way is not repeated";
     ASSERT_TRUE(windows.WaitForStatus(SC_STATUS_MEDIA_CLOSED, 5000));
-    const size_t drawn = recorder.Count();
-    PumpMessagesFor(200);
+    ASSERT_TRUE(PumpMessagesPostedSoFar());
     EXPECT_EQ(1u, windows.CountOf(SC_STATUS_MEDIA_CLOSED));
-    EXPECT_EQ(drawn, recorder.Count());
     EXPECT_EQ(0u, SC_GetTotalFrames(player.handle));
     EXPECT_EQ(0xFFFFFFFFu, SC_GetCurrentFrameNo(player.handle));
     EXPECT_EQ(0, SC_GetVideoWidth(player.handle));
@@ -213,8 +231,11 @@ TEST_F(StreamLinkTest, CloseMediaCompletesOnceAndLeavesNothingOpen) {
     // With nothing open the close completes at once.
     ASSERT_TRUE(SC_CloseMedia(player.handle));
     EXPECT_TRUE(windows.WaitForStatus(SC_STATUS_MEDIA_CLOSED, 1000, 2));
-    // And the connection still serves the next media.
+    // And the connection still serves the next media. Its reply comes after
+    // anything the service sent for the first one.
     ASSERT_TRUE(OpenAndWait(windows, player.handle, kSynopsis));
+    EXPECT_EQ(2u, windows.CountOf(SC_STATUS_MEDIA_CLOSED));
+    EXPECT_LE(recorder.Count(), atClose + 1) << "at most the frame being drawn at the close";
 }
 
 TEST_F(StreamLinkTest, ADrawFunctionMayCloseItsOwnMediaButNotItsPlayer) {
@@ -227,8 +248,9 @@ TEST_F(StreamLinkTest, ADrawFunctionMayCloseItsOwnMediaButNotItsPlayer) {
     });
     PlayWithRecorder(kSynopsis);
     ASSERT_TRUE(windows.WaitForStatus(SC_STATUS_MEDIA_CLOSED, 5000));
-    PumpMessagesFor(200);
     EXPECT_EQ(0, closeResult);
+    // The next open's reply comes after anything sent for the closed media.
+    ASSERT_TRUE(OpenAndWait(windows, player.handle, kSynopsis));
     EXPECT_EQ(4u, recorder.Count()) << "frames 0 to 3, then nothing";
     EXPECT_EQ(1u, windows.CountOf(SC_STATUS_MEDIA_CLOSED));
 }
@@ -288,7 +310,8 @@ TEST_F(StreamLinkTest, AClosedPlayerPostsNothingMore) {
     const SC_PLAYER closed = player.handle;
     player.handle = nullptr;
     const size_t drawn = recorder.Count();
-    PumpMessagesFor(300);
+    // Its threads have ended: anything it posted is ahead of a message posted now.
+    ASSERT_TRUE(PumpMessagesPostedSoFar());
     EXPECT_EQ(notices, windows.Notices().size());
     EXPECT_EQ(drawn, recorder.Count());
     EXPECT_EQ(0, SC_GetStatus(closed));
@@ -301,19 +324,23 @@ TEST_F(StreamLinkTest, MaintainImagePresentsTheLastPictureAgain) {
     PlayWithRecorder(WriteSampleMedia("media/repaint.mp4", MovingBoxVideo(50, 176, 144)));
     ASSERT_TRUE(WaitForDraws(1));
     ASSERT_TRUE(SC_Pause(player.handle));
-    PumpMessagesFor(100);
-    // Paint over the window, then ask for the picture back.
-    {
-        WindowDC dc(windows.Video());
-        GdiBrush white(CreateSolidBrush(RGB(255, 255, 255)));
-        const RECT all{0, 0, 352, 288};
-        FillRect(dc.Get(), &all, white.Get());
-    }
-    ASSERT_EQ(0xFFFFFFu, CaptureWindow(windows.Video()).At(4, 4));
+    const auto paintOverAndRepaint = [&] {
+        {
+            WindowDC dc(windows.Video());
+            GdiBrush white(CreateSolidBrush(RGB(255, 255, 255)));
+            const RECT all{0, 0, 352, 288};
+            FillRect(dc.Get(), &all, white.Get());
+        }
+        EXPECT_EQ(0xFFFFFFu, CaptureWindow(windows.Video()).At(4, 4));
+        EXPECT_EQ(1, SC_MaintainImage(player.handle));
+        return PumpMessagesUntil(
+            [&] { return CaptureWindow(windows.Video()).At(4, 4) == 0x00FF00u; }, 5000);
+    };
+    // A frame being drawn when the pause came may still be shown; the
+    // rendering thread repaints after it, so after one round it is idle.
+    ASSERT_TRUE(paintOverAndRepaint());
     const size_t drawn = recorder.Count();
-    ASSERT_EQ(1, SC_MaintainImage(player.handle));
-    ASSERT_TRUE(PumpMessagesUntil(
-        [&] { return CaptureWindow(windows.Video()).At(4, 4) == 0x00FF00u; }, 5000));
+    ASSERT_TRUE(paintOverAndRepaint()) << "the picture comes back";
     EXPECT_EQ(drawn, recorder.Count()) << "drawn as it was, without drawing again";
 }
 

@@ -21,6 +21,38 @@ TEST(YuvColors, BlackAndWhiteSitAtStudioRange) {
     EXPECT_EQ(0xFFFFFFu, YuvToRgb(white));
 }
 
+// Saturated colours in both directions, from the integer BT.601
+// studio-range formula worked out by hand; a wrong coefficient on either side
+// shows here even where the round trip would hide it.
+TEST(YuvColors, ColoursHaveTheirIntegerBt601Values) {
+    struct Case {
+        uint32_t rgb;
+        int y, u, v;
+        uint32_t back; // what the YUV triple decodes to
+    };
+    const Case cases[] = {
+        {0xFF0000u, 82, 90, 240, 0xFF0100u},   // red
+        {0x00FF00u, 144, 54, 34, 0x00FE00u},   // green
+        {0x0000FFu, 41, 240, 110, 0x0000FFu},  // blue
+        {0xFFFF00u, 210, 16, 146, 0xFFFF00u},  // yellow
+        {0x00FFFFu, 169, 166, 16, 0x00FEFFu},  // cyan
+        {0xFF00FFu, 107, 202, 222, 0xFF01FFu}, // magenta
+    };
+    for (const Case& c : cases) {
+        const YuvColor yuv = RgbToYuv(c.rgb);
+        EXPECT_EQ(c.y, yuv.y) << std::hex << c.rgb;
+        EXPECT_EQ(c.u, yuv.u) << std::hex << c.rgb;
+        EXPECT_EQ(c.v, yuv.v) << std::hex << c.rgb;
+        const YuvColor given{static_cast<uint8_t>(c.y), static_cast<uint8_t>(c.u),
+                             static_cast<uint8_t>(c.v)};
+        EXPECT_EQ(c.back, YuvToRgb(given)) << std::hex << c.rgb;
+    }
+    // Saturated colours clamp; in these dark ones nothing does, and every
+    // decoding coefficient shows in the last bit.
+    EXPECT_EQ(0x2A073Cu, YuvToRgb(YuvColor{36, 146, 140}));
+    EXPECT_EQ(0x36025Cu, YuvToRgb(YuvColor{40, 160, 144}));
+}
+
 TEST(YuvColors, ColoursComeBackWithinRounding) {
     for (uint32_t rgb : {0xE04040u, 0x40C0E0u, 0xE0C040u, 0xC060E0u, 0x60E060u, 0x406040u,
                          0x604830u, 0xFF0000u, 0x0000FFu}) {

@@ -61,9 +61,15 @@ protected:
     }
     void OpenAndStart(const std::wstring& path, uint32_t start = 0, uint32_t end = 0) {
         const size_t started = windows.CountOf(PlayNotifyStarted);
+        const size_t since = SampleServerFixture::Get().LogSize();
         ASSERT_EQ(1, Open(path, start, end));
         ASSERT_TRUE(windows.WaitFor(PlayNotifyStarted, 5000, started + 1));
         ASSERT_EQ(kPlayPlaying, player.GetState());
+        // The start's requests travel on the library's own thread: wait for
+        // the last of them, so that what a test reads from the log later
+        // begins after them.
+        ASSERT_TRUE(
+            WaitForMediaRequest(since, start == end ? "PLAY" : "SEEK " + std::to_string(start)));
     }
     double CurrentFrame() {
         double frame = -1;
@@ -79,6 +85,20 @@ protected:
         for (const LoggedRequest& request : MediaRequestsSince(since))
             names.push_back(request.method + (request.target.empty() ? "" : " " + request.target));
         return names;
+    }
+    // Waits until the media service has logged name (say "PAUSE") since the
+    // log had since bytes: the command has landed.
+    bool WaitForMediaRequest(size_t since, const std::string& name) {
+        return PumpMessagesUntil(
+            [&] {
+                const auto names = MediaRequestNames(since);
+                return std::find(names.begin(), names.end(), name) != names.end();
+            },
+            5000);
+    }
+    int LastFrameDrawn() {
+        std::lock_guard<std::mutex> hold(counter.lock);
+        return counter.frames.empty() ? -1 : counter.frames.back();
     }
 };
 
@@ -136,7 +156,9 @@ TEST(VideoPlayerNeutral, TheInterfaceDefaultsAreFixed) {
 TEST_F(VideoPlayerTest, ARefusedConnectionRefusesTheOpenAndPostsNothing) {
     EXPECT_EQ(
         0, player.Open(windows.Video(), kSynopsis.c_str(), windows.Owner(), 0, 0, L"127.0.0.69"));
-    PumpMessagesFor(300);
+    // The refusal is the call's own result: anything posted is already ahead
+    // of a message posted now.
+    ASSERT_TRUE(PumpMessagesPostedSoFar());
     EXPECT_TRUE(windows.Notices().empty());
     EXPECT_EQ(kPlayIdle, player.GetState());
     EXPECT_EQ(0, player.Open(nullptr, kSynopsis.c_str(), windows.Owner(), 0, 0, L"x"));
@@ -178,27 +200,41 @@ TEST_F(VideoPlayerTest, AWholeFilePlaysWithItsTotalsAndRate) {
 
     player.AddDrawCallback(&FrameCounter::Draw, &counter);
     ASSERT_TRUE(WaitForFrames(3));
+    // Paused, the position holds still: the frame last drawn and its time.
+    ASSERT_EQ(1, player.Pause());
     const double frame = CurrentFrame();
-    EXPECT_GE(frame, 0);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return LastFrameDrawn() >= frame; }, 5000));
+    EXPECT_EQ(frame, static_cast<double>(LastFrameDrawn()));
     double seconds = -1;
     ASSERT_EQ(1, player.GetCurrentTime(seconds));
-    EXPECT_GE(seconds, frame / 25.0);
+    EXPECT_DOUBLE_EQ(frame * 0.04, seconds) << "25 frames a second";
 }
 
 TEST_F(VideoPlayerTest, PausePlayStopAndPlayAgainReopens) {
     OpenAndStart(kSynopsis);
     player.AddDrawCallback(&FrameCounter::Draw, &counter);
     ASSERT_TRUE(WaitForFrames(2));
+    const size_t beforePause = SampleServerFixture::Get().LogSize();
     ASSERT_EQ(1, player.Pause());
+    const size_t atPause = counter.Count();
+    const double held = CurrentFrame();
     EXPECT_EQ(kPlayPaused, player.GetState());
     EXPECT_EQ(0, player.Pause()) << "only a playing player pauses";
-    PumpMessagesFor(100);
-    const size_t held = counter.Count();
-    PumpMessagesFor(200);
-    EXPECT_EQ(held, counter.Count());
+    // Once the service has the pause, the frame being drawn when it came has
+    // been drawn, and nothing after it.
+    ASSERT_TRUE(WaitForMediaRequest(beforePause, "PAUSE"));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return LastFrameDrawn() >= held; }, 5000));
+    EXPECT_EQ(held, static_cast<double>(LastFrameDrawn()));
+    EXPECT_LE(counter.Count(), atPause + 1);
+    EXPECT_EQ(held, CurrentFrame());
+    const size_t drawn = counter.Count();
     ASSERT_EQ(1, player.Play());
     EXPECT_EQ(kPlayPlaying, player.GetState());
     ASSERT_TRUE(WaitForFrames(2));
+    {
+        std::lock_guard<std::mutex> hold(counter.lock);
+        EXPECT_EQ(held + 1, static_cast<double>(counter.frames[drawn])) << "on from the held frame";
+    }
 
     ASSERT_EQ(1, player.Stop());
     EXPECT_EQ(kPlayStopped, player.GetState());
@@ -221,12 +257,7 @@ TEST_F(VideoPlayerTest, TheSameFileAndSegmentWhilePausedResumesWithoutSeeking) {
     const size_t beforePause = SampleServerFixture::Get().LogSize();
     ASSERT_EQ(1, player.Pause());
     // The pause reaches the service on the library's own thread: wait for it.
-    ASSERT_TRUE(PumpMessagesUntil(
-        [&] {
-            const auto names = MediaRequestNames(beforePause);
-            return std::find(names.begin(), names.end(), "PAUSE") != names.end();
-        },
-        5000));
+    ASSERT_TRUE(WaitForMediaRequest(beforePause, "PAUSE"));
     const size_t since = SampleServerFixture::Get().LogSize();
     ASSERT_EQ(1, Open(kSource, 100, 400));
     EXPECT_EQ(kPlayPlaying, player.GetState());
@@ -320,7 +351,10 @@ TEST_F(VideoPlayerTest, SeekTimeOnMediaShorterThanASecondDoesNothing) {
     OpenAndStart(Wide(path));
     const size_t since = SampleServerFixture::Get().LogSize();
     EXPECT_EQ(0, player.SeekTime(0.2));
-    PumpMessagesFor(200);
+    // Requests reach the service in order: once a pause sent afterwards is
+    // there, a seek would be there too.
+    ASSERT_EQ(1, player.Pause());
+    ASSERT_TRUE(WaitForMediaRequest(since, "PAUSE"));
     for (const std::string& name : MediaRequestNames(since))
         EXPECT_NE(0u, name.rfind("SEEK", 0)) << name;
 }
@@ -382,12 +416,12 @@ TEST_F(VideoPlayerTest, ADrawCallbackAddedTwiceKeepsOneEntryAndItsFirstValue) {
     EXPECT_GE(other.Count() + 1, counter.Count()) << "every entry is called";
 
     player.RemoveDrawCallback(&FrameCounter::Draw);
-    PumpMessagesFor(100);
     const size_t removed = counter.Count();
+    // Frames go on for the other entry; the removed one sees at most the frame
+    // being drawn when it went.
     const size_t stillCalled = other.Count();
-    PumpMessagesFor(200);
-    EXPECT_EQ(removed, counter.Count());
-    EXPECT_GT(other.Count(), stillCalled);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return other.Count() >= stillCalled + 3; }, 5000));
+    EXPECT_LE(counter.Count(), removed + 1);
 }
 
 class SnapshotTest : public VideoPlayerTest {

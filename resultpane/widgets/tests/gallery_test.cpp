@@ -1,5 +1,6 @@
 // The default skin on the widgets, laid out like the bottom of the playback
-// panel and the snapshot panel's button strip, saved as gallery.png in the
+// panel and the snapshot panel's button strip: each state shows its picture
+// in the skin's own colours, and the whole is saved as gallery.png in the
 // test's scratch folder for people to look at.
 #include "image_button.h"
 #include "module_path.h"
@@ -73,7 +74,7 @@ void PaintPanel(const Gallery& g, HDC dc, const RECT& client) {
     }
 }
 
-TEST(WidgetGallery, DefaultSkinOnTheWidgets) {
+TEST(WidgetGallery, EachStateShowsItsSkinPictureAndThePictureIsSaved) {
     INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
     SetCursorPos(0, 0);
@@ -105,10 +106,10 @@ TEST(WidgetGallery, DefaultSkinOnTheWidgets) {
 
     // The playback panel's places.
     CImageButton& pause = g.AddButton(L"pause", 10, h - 55);
-    g.AddButton(L"stop", 75, h - 40, "pressed");
-    g.AddButton(L"time", w - 227, h - 30, "latched");
+    const CImageButton& stop = g.AddButton(L"stop", 75, h - 40, "pressed");
+    const CImageButton& timeButton = g.AddButton(L"time", w - 227, h - 30, "latched");
     CImageButton& object = g.AddButton(L"object", w - 172, h - 30);
-    g.AddButton(L"captuepic", w - 117, h - 30);
+    const CImageButton& capture = g.AddButton(L"captuepic", w - 117, h - 30);
     g.AddButton(L"full_screen", w - 40, h - 35);
     // The snapshot strip's buttons along the top, for a look at them too.
     int x = 10;
@@ -168,9 +169,22 @@ TEST(WidgetGallery, DefaultSkinOnTheWidgets) {
             differs = differs || shown.At(p.x, y) != shown.At(p.x, p.y);
         EXPECT_TRUE(differs) << "button at " << p.x << "," << p.y;
     }
-    const uint32_t trackBehind = g.strip.IsNull() ? 0 : shown.At(10, h - 70 + 8);
-    const uint32_t trackAhead = shown.At(w - 10, h - 70 + 8);
-    EXPECT_NE(trackBehind, trackAhead) << "played part and channel";
+    // Opaque pixels of each state, in the skin's colours: the round face, the
+    // accent plate of a pressed (or latched) flat button, a glyph bright when
+    // hovered and grey otherwise, the slider's blue played part and grey
+    // channel ahead of the thumb.
+    const auto at = [&](const CImageButton& button, int x, int y) {
+        RECT r;
+        GetWindowRect(button.Hwnd(), &r);
+        return shown.At(r.left - origin.x + x, r.top - origin.y + y);
+    };
+    EXPECT_EQ(0x38414Du, at(pause, 6, 23)) << "pause, normal";
+    EXPECT_EQ(0x1E88E5u, at(stop, 1, 15)) << "stop, pressed";
+    EXPECT_EQ(0x1E88E5u, at(timeButton, 1, 12)) << "time, latched";
+    EXPECT_EQ(0xFFFFFFu, at(object, 19, 14)) << "object, hovered";
+    EXPECT_EQ(0xD5DBE3u, at(capture, 19, 13)) << "capture, normal";
+    EXPECT_EQ(0x1E88E5u, shown.At(10, h - 70 + 8)) << "played part";
+    EXPECT_EQ(0x4A5260u, shown.At(w - 10, h - 70 + 8)) << "channel";
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 // dragging, the release notice, the idle-only position updates, the focus,
 // and the three pictures following the thumb on the screen.
 #include "slider_ctrl_ex.h"
-#include "slider_geometry.h"
 #include "test_fixture.h"
 #include "test_pictures.h"
 #include "widget_test_window.h"
@@ -68,8 +67,7 @@ TEST_F(SliderTest, ClickJumpsToTheClickedFractionOfTheChannel) {
     Release(kChannelWidth + 50);
     SendMessageW(m_window, TBM_SETRANGE, TRUE, MAKELPARAM(0, 7));
     Press(171);
-    EXPECT_EQ(SliderPositionAt(171, kChannelWidth, 7), Position());
-    EXPECT_EQ(2, Position());
+    EXPECT_EQ(2, Position()) << "171 / 400 * 7 is 2.99: truncated, not rounded";
 }
 
 TEST_F(SliderTest, DragFollowsTheMouseAndTheReleaseTellsTheParent) {

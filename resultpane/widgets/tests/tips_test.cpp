@@ -2,7 +2,7 @@
 // texts, its rounded region, centring on the owner inside the work area, the
 // fades, the hide timer, the mouse, and a new message replacing a shown one.
 #include "gdi.h"
-#include "tip_layout.h"
+#include "message_wait.h"
 #include "transparent_tips_wnd.h"
 #include "widget_test_window.h"
 
@@ -26,6 +26,10 @@ SIZE TextExtent(const std::wstring& text) {
     GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
     return extent;
 }
+
+// A line of the tip's font (宋体 at 12 points, as the fonts installed here draw
+// it) is 19 pixels high.
+constexpr LONG kLineHeight = 19;
 
 SIZE WindowSize(HWND window) {
     RECT r;
@@ -98,10 +102,10 @@ TEST_F(TipsTest, ShortTextGetsTheSmallestWidthCentredOnTheOwner) {
     m_tip.SetText(text);
     const SIZE extent = TextExtent(text);
     ASSERT_LT(extent.cx, 90);
-    const TipSize expected = TipWindowSize(extent.cx, extent.cy);
+    ASSERT_EQ(kLineHeight, extent.cy);
     const SIZE size = WindowSize(m_tip.Hwnd());
     EXPECT_EQ(100, size.cx);
-    EXPECT_EQ(expected.height, size.cy);
+    EXPECT_EQ(2 * 19 + 10, size.cy) << "one line and one more, and the margins";
     const POINT tip = WindowCentre(m_tip.Hwnd()), owner = WindowCentre(m_owner.Hwnd());
     EXPECT_NEAR(owner.x, tip.x, 1);
     EXPECT_NEAR(owner.y, tip.y, 1);
@@ -110,10 +114,12 @@ TEST_F(TipsTest, ShortTextGetsTheSmallestWidthCentredOnTheOwner) {
 TEST_F(TipsTest, LongTextWrapsAtFiveHundredPixelsWithRoomForOneMoreLine) {
     m_tip.SetText(kLongText);
     const SIZE extent = TextExtent(kLongText);
-    ASSERT_GT(extent.cx, 1000);
+    ASSERT_GE(extent.cx, 1000);
+    ASSERT_LT(extent.cx, 1500) << "three lines of text";
+    ASSERT_EQ(kLineHeight, extent.cy);
     const SIZE size = WindowSize(m_tip.Hwnd());
     EXPECT_EQ(510, size.cx);
-    EXPECT_EQ(extent.cy * (extent.cx / 500 + 2) + 10, size.cy);
+    EXPECT_EQ(4 * 19 + 10, size.cy) << "three lines and one more, and the margins";
 }
 
 TEST_F(TipsTest, RegionHasRoundedCorners) {
@@ -228,10 +234,11 @@ TEST_F(TipsTest, HideTimerWaitsWhileTheCursorRestsOnTheTip) {
 
 TEST_F(TipsTest, HidesItselfTwoSecondsAfterShowing) {
     m_tip.SetText(L"截图");
+    const ULONGLONG shownAt = GetTickCount64();
     m_tip.ShowTips(1);
-    for (int i = 0; i < 60 && IsWindowVisible(m_tip.Hwnd()); ++i)
-        PumpMessages(50);
-    EXPECT_FALSE(IsWindowVisible(m_tip.Hwnd()));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return !IsWindowVisible(m_tip.Hwnd()); }, 5000));
+    // The two seconds run from the end of the fade-in.
+    EXPECT_GE(GetTickCount64() - shownAt, 2000u) << "shown for two seconds";
 }
 
 TEST_F(TipsTest, MouseOverStopsTheTimerAndLeavingDestroysTheTip) {
