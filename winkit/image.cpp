@@ -102,21 +102,21 @@ void Image::StretchDraw(HDC dc, const RECT& destination, const RECT& source) con
     SetStretchBltMode(dc, oldMode);
 }
 
-PixelBuffer CaptureWindow(HWND window) {
+namespace {
+
+// Copies width x height pixels from a window's DC.
+PixelBuffer CaptureFromDC(HDC source, int width, int height) {
     PixelBuffer result;
-    RECT client = {};
-    if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0)
+    if (source == nullptr || width <= 0 || height <= 0)
         return result;
-    const int width = client.right, height = client.bottom;
     void* bits = nullptr;
     GdiBitmap dib(CreateTopDownDib(width, height, &bits));
     if (!dib)
         return result;
-    WindowDC screen(window);
-    MemoryDC memory(screen.Get());
+    MemoryDC memory(source);
     {
         SelectObjectScope select(memory.Get(), dib.Get());
-        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+        BitBlt(memory.Get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
     }
     GdiFlush();
     result.width = width;
@@ -124,6 +124,24 @@ PixelBuffer CaptureWindow(HWND window) {
     const auto* pixels = static_cast<const uint32_t*>(bits);
     result.pixels.assign(pixels, pixels + static_cast<size_t>(width) * height);
     return result;
+}
+
+} // namespace
+
+PixelBuffer CaptureWindow(HWND window) {
+    RECT client = {};
+    if (!GetClientRect(window, &client))
+        return PixelBuffer{};
+    WindowDC screen(window);
+    return CaptureFromDC(screen.Get(), client.right, client.bottom);
+}
+
+PixelBuffer CaptureWholeWindow(HWND window) {
+    RECT bounds = {};
+    if (!GetWindowRect(window, &bounds))
+        return PixelBuffer{};
+    WholeWindowDC screen(window);
+    return CaptureFromDC(screen.Get(), bounds.right - bounds.left, bounds.bottom - bounds.top);
 }
 
 bool SavePng(const PixelBuffer& pixels, const std::wstring& path) {

@@ -55,5 +55,7 @@ struct PixelBuffer {
 
 // The window's client area as it is on screen, child windows included.
 PixelBuffer CaptureWindow(HWND window);
+// The whole window as it is on screen, its frame included (window coordinates).
+PixelBuffer CaptureWholeWindow(HWND window);
 // Writes pixels as a PNG file.
 bool SavePng(const PixelBuffer& pixels, const std::wstring& path);
