@@ -145,16 +145,16 @@ TEST_F(FrameDialog, AMissingSectionGivesSevenMessagesInOrderAndTheDefaults) {
               WS_POPUP);
     EXPECT_EQ(GetWindowLongW(m_dialog.Hwnd(), GWL_EXSTYLE), 0);
     EXPECT_TRUE(m_dialog.IsKindOf(&KUIFrameDialog::classKUIFrameDialog));
-}
 
-TEST_F(FrameDialog, ValuesThatAreNoSizeKeepTheDefaultAndSaySo) {
-    const std::string ini = WithKey(WithKey(kCustomIni, "TitleHeight", "abc"), "BorderWidth", "-5");
-    ASSERT_NE(nullptr, Open(FrameSkin("frame_bad_values", ini)));
-    EXPECT_EQ(m_boxes, std::vector<std::wstring>({L"标题栏高度有误！", L"左、右边图片宽度有误！"}));
-    RECT content = {};
-    m_dialog.GetClientRectEX(&content);
-    EXPECT_EQ(content.left, 8);
-    EXPECT_EQ(content.top, 50);
+    // A fixed frame leaves its edges to the system, and maximises flush.
+    EXPECT_EQ(HitTest(2, 2), HTCLIENT);
+    EXPECT_EQ(HitTest(size.cx - 20, size.cy - 20), HTCLIENT);
+    MINMAXINFO limits = {};
+    SendMessageW(m_dialog.Hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(std::vector<LONG>({limits.ptMaxPosition.x, limits.ptMaxSize.x, limits.ptMaxSize.y}),
+              std::vector<LONG>({work.left, work.right - work.left + 1, work.bottom - work.top}));
 }
 
 TEST_F(FrameDialog, PaintsEveryPieceWhereTheSkinSays) {
@@ -313,22 +313,6 @@ TEST_F(FrameDialog, AResizableFrameSizesByItsEdgesUntilMaximised) {
     ASSERT_TRUE(IsZoomed(window));
     EXPECT_EQ(HitTest(2, 2), HTCLIENT); // the system's answer
     EXPECT_EQ(HitTest(w / 2, 3), HTCLIENT);
-}
-
-TEST_F(FrameDialog, AFixedFrameLeavesItsEdgesToTheSystem) {
-    HWND window = Open(FrameSkin("frame_fixed", kCustomIni, 40, 30, 6));
-    ASSERT_NE(nullptr, window);
-    const SIZE size = ClientSize();
-    EXPECT_EQ(HitTest(2, 2), HTCLIENT);
-    EXPECT_EQ(HitTest(size.cx - 3, size.cy - 3), HTCLIENT);
-    EXPECT_EQ(HitTest(size.cx - 20, size.cy - 20), HTCLIENT);
-    MINMAXINFO limits = {};
-    SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-    RECT work = {};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_EQ(limits.ptMaxPosition.x, work.left);
-    EXPECT_EQ(limits.ptMaxSize.x, work.right - work.left + 1);
-    EXPECT_EQ(limits.ptMaxSize.y, work.bottom - work.top);
 }
 
 } // namespace

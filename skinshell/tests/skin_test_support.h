@@ -54,18 +54,6 @@ private:
     HHOOK m_hook;
 };
 
-// The runtime-class record of each exported base.
-template <class Base> const RuntimeClass* RecordOf();
-template <> inline const RuntimeClass* RecordOf<KUIBaseDlgEX>() {
-    return &KUIBaseDlgEX::classKUIBaseDlgEX;
-}
-template <> inline const RuntimeClass* RecordOf<KUIBaseDlg>() {
-    return &KUIBaseDlg::classKUIBaseDlg;
-}
-template <> inline const RuntimeClass* RecordOf<KUIFrameDialog>() {
-    return &KUIFrameDialog::classKUIFrameDialog;
-}
-
 // A dialog derived from a skinned base the way an application derives one:
 // its own table on top of the base's. It counts WM_CLOSE and the window moves
 // the base starts (and takes both: the window neither closes nor enters the
@@ -77,9 +65,6 @@ public:
 
     int closes = 0;
     int moves = 0;
-
-    static const RuntimeClass classRecorder;
-    const RuntimeClass* GetRuntimeClass() const override { return &classRecorder; }
 
 protected:
     const MessageMap* GetMessageMap() const override { return &messageMap; }
@@ -108,10 +93,6 @@ const MessageEntry<Recorder<Base>> Recorder<Base>::kMessages[2] = {
 template <class Base>
 const MessageMap Recorder<Base>::messageMap =
     ChainMessageTable<Recorder<Base>, Recorder<Base>::kMessages>(&Base::messageMap);
-template <class Base>
-const RuntimeClass Recorder<Base>::classRecorder = {"Recorder", sizeof(Recorder<Base>),
-                                                    RecordOf<Base>()};
-
 // Shows the window and paints it, frame included.
 void ShowPainted(HWND window);
 // Mouse messages as the system sends them (client or screen coordinates).
