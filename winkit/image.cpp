@@ -10,7 +10,7 @@
 
 namespace {
 
-HBITMAP CreateTopDownDib(int width, int height, void** bits) {
+BITMAPINFO TopDown32BitInfo(int width, int height) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -18,6 +18,11 @@ HBITMAP CreateTopDownDib(int width, int height, void** bits) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+HBITMAP CreateTopDownDib(int width, int height, void** bits) {
+    const BITMAPINFO info = TopDown32BitInfo(width, height);
     return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
@@ -142,6 +147,24 @@ PixelBuffer CaptureWholeWindow(HWND window) {
         return PixelBuffer{};
     WholeWindowDC screen(window);
     return CaptureFromDC(screen.Get(), bounds.right - bounds.left, bounds.bottom - bounds.top);
+}
+
+PixelBuffer BitmapPixels(HBITMAP bitmap) {
+    PixelBuffer result;
+    BITMAP size = {};
+    if (bitmap == nullptr || GetObjectW(bitmap, sizeof(size), &size) == 0)
+        return result;
+    const int width = size.bmWidth, height = size.bmHeight < 0 ? -size.bmHeight : size.bmHeight;
+    BITMAPINFO info = TopDown32BitInfo(width, height);
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    WindowDC screen(nullptr);
+    if (GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height), pixels.data(), &info,
+                  DIB_RGB_COLORS) != height)
+        return result;
+    result.width = width;
+    result.height = height;
+    result.pixels = std::move(pixels);
+    return result;
 }
 
 bool SavePng(const PixelBuffer& pixels, const std::wstring& path) {

@@ -36,23 +36,6 @@ TEST(InstalledSkin, EveryPictureDecodesToWhatWasDrawn) {
 
 namespace {
 
-// A bitmap's pixels as 0xAARRGGBB, top row first.
-std::vector<uint32_t> PixelsOf(HBITMAP bitmap, int width, int height) {
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    WindowDC screen(nullptr);
-    if (GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height), pixels.data(), &info,
-                  DIB_RGB_COLORS) != height)
-        pixels.clear();
-    return pixels;
-}
-
 std::vector<uint32_t> DrawnPixels(const Canvas& picture, bool keepAlpha) {
     std::vector<uint32_t> pixels;
     const std::vector<uint8_t> rgba = picture.Rgba();
@@ -91,8 +74,7 @@ TEST(InstalledSkin, TheSkinnedDialogsFilesLoadAsDrawn) {
             GdiBitmap bitmap(static_cast<HBITMAP>(LoadImageW(
                 nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
             ASSERT_TRUE(bitmap);
-            EXPECT_EQ(WithoutAlpha(PixelsOf(bitmap.Get(), first->Width(), first->Height())),
-                      DrawnPixels(*first, false));
+            EXPECT_EQ(WithoutAlpha(BitmapPixels(bitmap.Get()).pixels), DrawnPixels(*first, false));
             break;
         }
         case SkinShellFile::Kind::Icon:
@@ -104,8 +86,7 @@ TEST(InstalledSkin, TheSkinnedDialogsFilesLoadAsDrawn) {
                 ICONINFO parts = {};
                 ASSERT_TRUE(GetIconInfo(icon, &parts));
                 GdiBitmap colour(parts.hbmColor), mask(parts.hbmMask);
-                EXPECT_EQ(PixelsOf(colour.Get(), size.Width(), size.Height()),
-                          DrawnPixels(size, true));
+                EXPECT_EQ(BitmapPixels(colour.Get()).pixels, DrawnPixels(size, true));
                 DestroyIcon(icon);
             }
             break;

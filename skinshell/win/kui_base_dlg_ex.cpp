@@ -124,6 +124,15 @@ void KUIBaseDlgEX::DrawButtonStateUnWndActive(HDC dc) {
     DrawGlyphs(dc, kNoButton, Row::HoverOrInactive, Row::HoverOrInactive);
 }
 
+// No button under the pointer: the glyphs as the window's activation shows them.
+void KUIBaseDlgEX::DrawGlyphsAtRest(HDC dc) {
+    if (m_active)
+        DrawButtonStateNormal(dc);
+    else
+        DrawButtonStateUnWndActive(dc);
+    m_hover = kNoButton;
+}
+
 void KUIBaseDlgEX::UpdateButtonRects(int windowWidth) {
     const LONG style = GetWindowLongW(m_hWnd, GWL_STYLE);
     m_iconRect = kSpriteFrameIconRect;
@@ -171,11 +180,7 @@ void KUIBaseDlgEX::PaintFrame() {
     }
     DrawTitleText(dc.Get(), m_titleFont.Get(), m_active ? kActiveText : kInactiveText,
                   m_iconRect.right, 7, WindowText(m_hWnd));
-    if (m_active)
-        DrawButtonStateNormal(dc.Get());
-    else
-        DrawButtonStateUnWndActive(dc.Get());
-    m_hover = kNoButton;
+    DrawGlyphsAtRest(dc.Get());
 }
 
 LRESULT KUIBaseDlgEX::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -291,12 +296,11 @@ LRESULT KUIBaseDlgEX::OnNcMouseMove(WPARAM, LPARAM lParam, bool&) {
     if (which == m_hover)
         return 0;
     WholeWindowDC dc(m_hWnd);
-    if (which != kNoButton)
-        DrawButtonStateHover(dc.Get(), which);
-    else if (m_active)
-        DrawButtonStateNormal(dc.Get());
-    else
-        DrawButtonStateUnWndActive(dc.Get());
+    if (which == kNoButton) {
+        DrawGlyphsAtRest(dc.Get());
+        return 0;
+    }
+    DrawButtonStateHover(dc.Get(), which);
     m_hover = which;
     return 0;
 }
@@ -305,11 +309,7 @@ LRESULT KUIBaseDlgEX::OnNcMouseLeave(WPARAM, LPARAM, bool&) {
     m_trackingLeave = false;
     if (m_hover != kNoButton) {
         WholeWindowDC dc(m_hWnd);
-        if (m_active)
-            DrawButtonStateNormal(dc.Get());
-        else
-            DrawButtonStateUnWndActive(dc.Get());
-        m_hover = kNoButton;
+        DrawGlyphsAtRest(dc.Get());
     }
     return 0;
 }
@@ -332,11 +332,7 @@ LRESULT KUIBaseDlgEX::OnNcLButtonUp(WPARAM, LPARAM lParam, bool& handled) {
     // Elsewhere (also the release a move posts): the glyphs look normal again.
     if (m_hover != kNoButton) {
         WholeWindowDC dc(m_hWnd);
-        if (m_active)
-            DrawButtonStateNormal(dc.Get());
-        else
-            DrawButtonStateUnWndActive(dc.Get());
-        m_hover = kNoButton;
+        DrawGlyphsAtRest(dc.Get());
     }
     handled = false;
     return 0;

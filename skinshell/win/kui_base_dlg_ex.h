@@ -63,6 +63,7 @@ private:
     enum class Row { Normal, HoverOrInactive, Pressed };
 
     void DrawGlyphs(HDC dc, int which, Row whichRow, Row othersRow);
+    void DrawGlyphsAtRest(HDC dc);
     void PaintFrame();
     void UpdateButtonRects(int windowWidth);
     POINT WindowPoint(LPARAM screenPoint) const;
