@@ -30,13 +30,17 @@ struct DialogCreation {
 
     bool Hooked() const { return m_hooked; }
 
+    static bool IsInputMethodWindow(const CREATESTRUCTW* create) {
+        return !IS_INTRESOURCE(create->lpszClass) && lstrcmpiW(create->lpszClass, L"IME") == 0;
+    }
+
     static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
         if (code == HCBT_CREATEWND && t_pending.dialog != nullptr) {
             const CREATESTRUCTW* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
             // The dialog manager creates the dialog with the template's
             // module; any other window made first (the thread's input-method
             // window) is not the dialog.
-            if (create->hInstance == t_pending.module) {
+            if (create->hInstance == t_pending.module && !IsInputMethodWindow(create)) {
                 Dialog* dialog = t_pending.dialog;
                 UnhookWindowsHookEx(t_pending.hook);
                 t_pending.dialog = nullptr;
