@@ -50,6 +50,11 @@ Windows Registry Editor Version 5.00
 "ShowCrashDialog"=dword:00000000
 REG
     "$WINE" regedit /S "$(winepath_of "$reg")" >/dev/null 2>&1 </dev/null 9>&-
+    # Chinese text in Arial (the frame dialogs' title font) falls back to the
+    # Chinese UI font, as it does on a Chinese Windows.
+    "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+        /v Arial /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f \
+        >/dev/null 2>&1 </dev/null 9>&-
     "$WINESERVER" -w 9>&-
     rm -f "$reg"
     touch "$WINEPREFIX/.vr-ready"

@@ -61,6 +61,23 @@ private:
     HDC m_dc;
 };
 
+// GetWindowDC / ReleaseDC: the whole window, its frame included.
+class WholeWindowDC {
+public:
+    explicit WholeWindowDC(HWND window) : m_window(window), m_dc(GetWindowDC(window)) {}
+    ~WholeWindowDC() {
+        if (m_dc)
+            ReleaseDC(m_window, m_dc);
+    }
+    WholeWindowDC(const WholeWindowDC&) = delete;
+    WholeWindowDC& operator=(const WholeWindowDC&) = delete;
+    HDC Get() const { return m_dc; }
+
+private:
+    HWND m_window;
+    HDC m_dc;
+};
+
 // BeginPaint / EndPaint.
 class PaintDC {
 public:

@@ -10,7 +10,7 @@
 
 namespace {
 
-HBITMAP CreateTopDownDib(int width, int height, void** bits) {
+BITMAPINFO TopDown32BitInfo(int width, int height) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -18,6 +18,11 @@ HBITMAP CreateTopDownDib(int width, int height, void** bits) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+HBITMAP CreateTopDownDib(int width, int height, void** bits) {
+    const BITMAPINFO info = TopDown32BitInfo(width, height);
     return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
@@ -133,27 +138,63 @@ void Image::StretchDraw(HDC dc, const RECT& destination, const RECT& source) con
     SetStretchBltMode(dc, oldMode);
 }
 
-PixelBuffer CaptureWindow(HWND window) {
+namespace {
+
+// Copies width x height pixels from a window's DC.
+PixelBuffer CaptureFromDC(HDC source, int width, int height) {
     PixelBuffer result;
-    RECT client = {};
-    if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0)
+    if (source == nullptr || width <= 0 || height <= 0)
         return result;
-    const int width = client.right, height = client.bottom;
     void* bits = nullptr;
     GdiBitmap dib(CreateTopDownDib(width, height, &bits));
     if (!dib)
         return result;
-    WindowDC screen(window);
-    MemoryDC memory(screen.Get());
+    MemoryDC memory(source);
     {
         SelectObjectScope select(memory.Get(), dib.Get());
-        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+        BitBlt(memory.Get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
     }
     GdiFlush();
     result.width = width;
     result.height = height;
     const auto* pixels = static_cast<const uint32_t*>(bits);
     result.pixels.assign(pixels, pixels + static_cast<size_t>(width) * height);
+    return result;
+}
+
+} // namespace
+
+PixelBuffer CaptureWindow(HWND window) {
+    RECT client = {};
+    if (!GetClientRect(window, &client))
+        return PixelBuffer{};
+    WindowDC screen(window);
+    return CaptureFromDC(screen.Get(), client.right, client.bottom);
+}
+
+PixelBuffer CaptureWholeWindow(HWND window) {
+    RECT bounds = {};
+    if (!GetWindowRect(window, &bounds))
+        return PixelBuffer{};
+    WholeWindowDC screen(window);
+    return CaptureFromDC(screen.Get(), bounds.right - bounds.left, bounds.bottom - bounds.top);
+}
+
+PixelBuffer BitmapPixels(HBITMAP bitmap) {
+    PixelBuffer result;
+    BITMAP size = {};
+    if (bitmap == nullptr || GetObjectW(bitmap, sizeof(size), &size) == 0)
+        return result;
+    const int width = size.bmWidth, height = size.bmHeight < 0 ? -size.bmHeight : size.bmHeight;
+    BITMAPINFO info = TopDown32BitInfo(width, height);
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    WindowDC screen(nullptr);
+    if (GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height), pixels.data(), &info,
+                  DIB_RGB_COLORS) != height)
+        return result;
+    result.width = width;
+    result.height = height;
+    result.pixels = std::move(pixels);
     return result;
 }
 

@@ -64,5 +64,9 @@ struct PixelBuffer {
 
 // The window's client area as it is on screen, child windows included.
 PixelBuffer CaptureWindow(HWND window);
+// The whole window as it is on screen, its frame included (window coordinates).
+PixelBuffer CaptureWholeWindow(HWND window);
+// A bitmap's pixels (0xAARRGGBB in pixels, alpha as the bitmap holds it).
+PixelBuffer BitmapPixels(HBITMAP bitmap);
 // Writes pixels as a PNG file.
 bool SavePng(const PixelBuffer& pixels, const std::wstring& path);

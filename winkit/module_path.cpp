@@ -35,3 +35,14 @@ std::wstring ModuleFolder(HMODULE module) {
         path.resize(slash);
     return path;
 }
+
+std::wstring ModuleTitle(HMODULE module) {
+    std::wstring name = ModuleFilePath(module);
+    const size_t slash = name.find_last_of(L"\\/");
+    if (slash != std::wstring::npos)
+        name.erase(0, slash + 1);
+    const size_t dot = name.find_last_of(L'.');
+    if (dot != std::wstring::npos && dot > 0)
+        name.resize(dot);
+    return name;
+}

@@ -13,3 +13,6 @@ HMODULE ThisModule();
 // The module's full file path, and its folder without a trailing "\".
 std::wstring ModuleFilePath(HMODULE module);
 std::wstring ModuleFolder(HMODULE module = ThisModule());
+// The module's file name without its folder and extension ("RegionPick" for
+// ...\RegionPick.dll): the caption of message boxes that name none.
+std::wstring ModuleTitle(HMODULE module = ThisModule());

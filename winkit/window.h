@@ -2,6 +2,8 @@
 // virtual entry point. A Window is destroyed with its object at the latest.
 #pragma once
 
+#include "dialog_export.h"
+
 #include <windows.h>
 
 #include <string>
@@ -9,7 +11,7 @@
 // A class whose WM_DESTROY handling matters destroys its window in its own
 // destructor: by the time ~Window runs, the derived handlers are gone, and the
 // window's last messages get only the default handling.
-class Window {
+class WINKIT_DIALOG_API Window {
 public:
     Window() = default;
     virtual ~Window();

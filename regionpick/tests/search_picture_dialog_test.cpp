@@ -70,6 +70,11 @@ TEST(SearchPictureDialog, LooksAsDescribedAndKeepsItsLayoutWhenResized) {
     const std::string failure = DriveWhile(
         [&](PickerDriver& picker) {
             HWND dialog = picker.Dialog();
+            // Its minimum holds from the moment it opens.
+            RECT opened = {};
+            GetWindowRect(dialog, &opened);
+            EXPECT_GE(opened.right - opened.left, 600);
+            EXPECT_GE(opened.bottom - opened.top, 450);
             const LONG style = GetWindowLongW(dialog, GWL_STYLE);
             EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME),
                       WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME);

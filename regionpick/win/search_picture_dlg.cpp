@@ -21,19 +21,6 @@ constexpr int kMaxNameUnits = 156; // 78 Chinese characters
 constexpr int kMinTrackWidth = 600;
 constexpr int kMinTrackHeight = 450;
 
-// The caption of message boxes that give none: the library's title, its
-// file name without the extension.
-std::wstring LibraryTitle() {
-    std::wstring name = ModuleFilePath(ThisModule());
-    const size_t slash = name.find_last_of(L"\\/");
-    if (slash != std::wstring::npos)
-        name.erase(0, slash + 1);
-    const size_t dot = name.find_last_of(L'.');
-    if (dot != std::wstring::npos && dot > 0)
-        name.resize(dot);
-    return name;
-}
-
 bool IsExistingFile(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -128,11 +115,11 @@ void SearchPictureDlg::OnImportPicture() {
     // The server takes the picture by name: refuse names it cannot handle.
     const std::wstring name = QN::Util::QNFile::GetFileNameFromPath(path);
     if (name.find(L'\'') != std::wstring::npos) {
-        MessageBoxW(m_hWnd, kQuoteInNameText, LibraryTitle().c_str(), MB_OK);
+        MessageBoxW(m_hWnd, kQuoteInNameText, ModuleTitle().c_str(), MB_OK);
         return;
     }
     if (QN::Util::QNString::CheckFileNameLength(name, kMaxNameUnits) == 0) {
-        MessageBoxW(m_hWnd, kNameTooLongText, LibraryTitle().c_str(), MB_OK);
+        MessageBoxW(m_hWnd, kNameTooLongText, ModuleTitle().c_str(), MB_OK);
         return;
     }
     m_strInitPicture = path;

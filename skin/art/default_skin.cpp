@@ -1,11 +1,10 @@
 #include "default_skin.h"
 
 #include "png_encoder.h"
+#include "skin_files.h"
 #include "symbols.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -151,23 +150,11 @@ std::vector<SkinFile> DefaultSkin() {
 }
 
 bool WriteDefaultSkin(const std::string& folder, std::string& error) {
-    std::error_code failure;
-    std::filesystem::create_directories(folder, failure);
-    if (failure) {
-        error = "cannot create " + folder + ": " + failure.message();
-        return false;
-    }
     for (const SkinFile& file : DefaultSkin()) {
         const std::string png =
             EncodePng(file.picture.Width(), file.picture.Height(), file.picture.Rgba());
-        const std::filesystem::path path = std::filesystem::path(folder) / file.name;
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(png.data(), static_cast<std::streamsize>(png.size()));
-        out.close();
-        if (png.empty() || !out) {
-            error = "cannot write " + path.string();
+        if (!WriteSkinFile(folder, file.name, png, error))
             return false;
-        }
     }
     return true;
 }

@@ -1,5 +1,5 @@
-// A memory DC with its own bitmap selected into it, both owned: the canvas's
-// back buffer and its cached, scaled picture.
+// A memory DC with its own bitmap selected into it, both owned: a back
+// buffer, a cached picture, or a bitmap loaded from a file for painting.
 #pragma once
 
 #include "gdi.h"
@@ -14,6 +14,9 @@ public:
     // A new surface of width x height compatible with dc; false (and none)
     // when the size is not positive or GDI refuses.
     bool Create(HDC compatibleWith, int width, int height);
+    // A surface holding bitmap (a DDB or DIB section); false (and none) when
+    // there is no bitmap or no DC.
+    bool Take(HDC compatibleWith, GdiBitmap bitmap);
     void Reset();
 
     explicit operator bool() const { return m_dc != nullptr; }

@@ -6,19 +6,22 @@ bool OffscreenSurface::Create(HDC compatibleWith, int width, int height) {
     Reset();
     if (width <= 0 || height <= 0)
         return false;
+    return Take(compatibleWith, GdiBitmap(CreateCompatibleBitmap(compatibleWith, width, height)));
+}
+
+bool OffscreenSurface::Take(HDC compatibleWith, GdiBitmap bitmap) {
+    Reset();
+    BITMAP info = {};
+    if (!bitmap || GetObjectW(bitmap.Get(), sizeof(info), &info) == 0)
+        return false;
     HDC dc = CreateCompatibleDC(compatibleWith);
     if (dc == nullptr)
         return false;
-    GdiBitmap bitmap(CreateCompatibleBitmap(compatibleWith, width, height));
-    if (!bitmap) {
-        DeleteDC(dc);
-        return false;
-    }
     m_oldBitmap = SelectObject(dc, bitmap.Get());
     m_dc = dc;
     m_bitmap = std::move(bitmap);
-    m_width = width;
-    m_height = height;
+    m_width = info.bmWidth;
+    m_height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
     return true;
 }
 
