@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake make g++ pkg-config clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev
     libbenchmark-dev wine64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-    mingw-w64-tools libwine-dev fonts-wqy-microhei libcpp-httplib-dev locales
+    mingw-w64-tools libwine-dev fonts-wqy-microhei libcpp-httplib-dev locales wixl msitools
 )
 
 sudo_if_needed() {
