@@ -1,15 +1,15 @@
 # cmake -P BuildMsi.cmake with -D settings (see installer/CMakeLists.txt):
 # writes the package description (.wxs) for what bin/deliverables.txt lists,
-# builds the MSI with wixl and adds what wixl has no element for with
-# msibuild: the controls' self-registration and the removal of the files the
-# program makes at run time.
+# builds the MSI with wixl and adds with msibuild what wixl has no element
+# for: the controls' self-registration.
 #
 # Settings: MANIFEST BIN_DIR WORK_DIR OUTPUT ARCH VERSION PRODUCT_NAME
-#   MANUFACTURER FOLDER_NAME UPGRADE_CODE RUNTIME_FOLDERS RUNTIME_FILES WIXL MSIBUILD
+#   MANUFACTURER FOLDER_NAME UPGRADE_CODE RUNTIME_FOLDERS RUNTIME_FILES
+#   ACTIONS_DLL WIXL MSIBUILD
 cmake_minimum_required(VERSION 3.21)
 
 foreach(setting MANIFEST BIN_DIR WORK_DIR OUTPUT ARCH VERSION PRODUCT_NAME MANUFACTURER
-                FOLDER_NAME UPGRADE_CODE WIXL MSIBUILD)
+                FOLDER_NAME UPGRADE_CODE ACTIONS_DLL WIXL MSIBUILD)
   if(NOT DEFINED ${setting})
     message(FATAL_ERROR "BuildMsi.cmake: ${setting} is not set")
   endif()
@@ -69,14 +69,10 @@ foreach(line IN LISTS lines)
 endforeach()
 list(SORT files)
 
-# Folders below the program folder: those of the files, and those the
-# program makes at run time (removed with their files at uninstall).
+# Folders below the program folder.
 set(folders)
-foreach(path IN LISTS files RUNTIME_FOLDERS)
+foreach(path IN LISTS files)
   get_filename_component(folder "${path}" DIRECTORY)
-  if(path IN_LIST RUNTIME_FOLDERS)
-    set(folder "${path}")
-  endif()
   while(folder)
     list(APPEND folders "${folder}")
     get_filename_component(folder "${folder}" DIRECTORY)
@@ -92,9 +88,6 @@ else()
   set(program_files ProgramFilesFolder)
   set(win64 "")
 endif()
-
-set(component_refs "")
-set(remove_rows "")
 
 # The XML of one folder's content: its files, then its subfolders.
 function(folder_xml out folder indent)
@@ -119,16 +112,6 @@ function(folder_xml out folder indent)
            "${indent}</Component>\n")
     set_property(GLOBAL APPEND PROPERTY MSI_COMPONENTS ${component_id})
   endforeach()
-  if(folder IN_LIST RUNTIME_FOLDERS)
-    # Whatever the program left in it, then the folder itself.
-    msi_id(component_id c_runtime "${folder}")
-    stable_guid(guid "runtime folder ${folder}")
-    string(APPEND xml "${indent}<Component Id=\"${component_id}\" Guid=\"${guid}\"${win64}>\n"
-           "${indent}  <RemoveFolder Id=\"${dir_id}_remove\" On=\"uninstall\" />\n"
-           "${indent}</Component>\n")
-    set_property(GLOBAL APPEND PROPERTY MSI_COMPONENTS ${component_id})
-    set_property(GLOBAL APPEND PROPERTY MSI_REMOVE_FILES "${component_id}|${dir_id}|*.*")
-  endif()
   foreach(sub IN LISTS folders)
     get_filename_component(parent "${sub}" DIRECTORY)
     if(NOT parent STREQUAL folder)
@@ -146,22 +129,26 @@ endfunction()
 
 folder_xml(program_folder_xml "" "            ")
 
-# Files the program writes beside itself (crash dumps): removed at uninstall.
-stable_guid(guid "runtime files")
-string(APPEND program_folder_xml
-       "            <Component Id=\"c_runtime_files\" Guid=\"${guid}\"${win64}>\n"
-       "              <RemoveFolder Id=\"INSTALLDIR_remove\" On=\"uninstall\" />\n"
-       "            </Component>\n")
-set_property(GLOBAL APPEND PROPERTY MSI_COMPONENTS c_runtime_files)
-foreach(pattern IN LISTS RUNTIME_FILES)
-  set_property(GLOBAL APPEND PROPERTY MSI_REMOVE_FILES "c_runtime_files|INSTALLDIR|${pattern}")
-endforeach()
-
 get_property(components GLOBAL PROPERTY MSI_COMPONENTS)
 set(component_refs "")
 foreach(component IN LISTS components)
   string(APPEND component_refs "      <ComponentRef Id=\"${component}\" />\n")
 endforeach()
+
+# When the product is removed (also by a newer version, which starts afresh)
+# the custom action removes what the controls made beside themselves, after
+# the controls are unregistered and before the installed files go (sequence
+# numbers: wixl misplaces "After").
+# See installer/actions.
+set(removal "[INSTALLDIR]")
+foreach(folder IN LISTS RUNTIME_FOLDERS)
+  string(APPEND removal "|${folder}\\")
+endforeach()
+foreach(pattern IN LISTS RUNTIME_FILES)
+  string(APPEND removal "|${pattern}")
+endforeach()
+xml_escape(removal "${removal}")
+file(RELATIVE_PATH actions_dll ${BIN_DIR} ${ACTIONS_DLL})
 
 string(UUID product_code NAMESPACE ${UPGRADE_CODE} NAME "product ${ARCH} ${VERSION}" TYPE SHA1 UPPER)
 xml_escape(product_name "${PRODUCT_NAME}")
@@ -176,6 +163,16 @@ file(WRITE ${WORK_DIR}/product.wxs "<?xml version=\"1.0\" encoding=\"utf-8\"?>
     <MajorUpgrade DowngradeErrorMessage=\"A newer version of ${product_name} is already installed.\" />
     <Media Id=\"1\" Cabinet=\"product.cab\" EmbedCab=\"yes\" />
     <Property Id=\"ARPNOMODIFY\" Value=\"1\" />
+    <Binary Id=\"SetupActions\" SourceFile=\"${actions_dll}\" />
+    <CustomAction Id=\"SetInstallLocation\" Property=\"ARPINSTALLLOCATION\" Value=\"[INSTALLDIR]\" />
+    <CustomAction Id=\"SetRemoveRunTimeFiles\" Property=\"RemoveRunTimeFiles\" Value=\"${removal}\" />
+    <CustomAction Id=\"RemoveRunTimeFiles\" BinaryKey=\"SetupActions\" DllEntry=\"RemoveRunTimeFiles\"
+                  Execute=\"deferred\" Impersonate=\"no\" Return=\"ignore\" />
+    <InstallExecuteSequence>
+      <Custom Action=\"SetInstallLocation\" Sequence=\"1001\" />
+      <Custom Action=\"SetRemoveRunTimeFiles\" Sequence=\"3400\">REMOVE=\"ALL\"</Custom>
+      <Custom Action=\"RemoveRunTimeFiles\" Sequence=\"3401\">REMOVE=\"ALL\"</Custom>
+    </InstallExecuteSequence>
     <Directory Id=\"TARGETDIR\" Name=\"SourceDir\">
       <Directory Id=\"${program_files}\">
           <Directory Id=\"INSTALLDIR\" Name=\"${folder_name}\">
@@ -198,7 +195,7 @@ endif()
 
 # What wixl cannot say: the controls register themselves exactly as regsvr32
 # would have them do (SelfReg, run after the files are in place and undone
-# before they are removed), and the run-time files go with their folders.
+# before they are removed).
 set(queries
   "CREATE TABLE `SelfReg` (`File_` CHAR(72) NOT NULL, `Cost` INT PRIMARY KEY `File_`)"
   "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('SelfUnregModules', 2200)"
@@ -206,16 +203,6 @@ set(queries
 foreach(control IN LISTS controls)
   msi_id(file_id f "${control}")
   list(APPEND queries "INSERT INTO `SelfReg` (`File_`, `Cost`) VALUES ('${file_id}', 0)")
-endforeach()
-get_property(remove_files GLOBAL PROPERTY MSI_REMOVE_FILES)
-set(index 0)
-foreach(row IN LISTS remove_files)
-  string(REPLACE "|" ";" fields "${row}")
-  list(GET fields 0 component)
-  list(GET fields 1 directory)
-  list(GET fields 2 pattern)
-  math(EXPR index "${index} + 1")
-  list(APPEND queries "INSERT INTO `RemoveFile` (`FileKey`, `Component_`, `FileName`, `DirProperty`, `InstallMode`) VALUES ('runtime_files_${index}', '${component}', '${pattern}', '${directory}', 2)")
 endforeach()
 foreach(query IN LISTS queries)
   execute_process(COMMAND ${MSIBUILD} ${WORK_DIR}/package.msi -q "${query}" RESULT_VARIABLE failed)

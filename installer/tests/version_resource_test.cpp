@@ -53,8 +53,8 @@ private:
     const void* Query(const std::wstring& block) const {
         void* value = nullptr;
         UINT length = 0;
-        if (m_data.empty() ||
-            !VerQueryValueW(m_data.data(), block.c_str(), &value, &length) || length == 0)
+        if (m_data.empty() || !VerQueryValueW(m_data.data(), block.c_str(), &value, &length) ||
+            length == 0)
             return nullptr;
         return value;
     }
@@ -77,7 +77,8 @@ int VersionResourceCount(const std::wstring& path) {
     if (module == nullptr)
         return -1;
     int count = 0;
-    EnumResourceNamesW(module, RT_VERSION, CountVersionResource, reinterpret_cast<LONG_PTR>(&count));
+    EnumResourceNamesW(module, RT_VERSION, CountVersionResource,
+                       reinterpret_cast<LONG_PTR>(&count));
     FreeLibrary(module);
     return count;
 }

@@ -42,13 +42,15 @@ std::string ArgumentList(const TypeLibMember& member) {
     return text.empty() ? "none" : text;
 }
 
+// What the call evaluates to: the retval parameter's type (without its
+// pointer) and, for a method, its name. A property's value is the property.
 std::string ScriptValue(const TypeLibMember& member) {
     for (const TypeLibParameter& p : member.parameters) {
         if (p.retval) {
             std::string type = p.type;
             if (!type.empty() && type.back() == '*')
                 type.pop_back();
-            return Code(p.name) + " " + type;
+            return member.kind.empty() && !p.name.empty() ? Code(p.name) + " " + type : type;
         }
     }
     return "none";
@@ -79,8 +81,8 @@ std::string IdentityTable(const TypeLibrary& library, const TypeLibClass& contro
 
 std::string Markup(const TypeLibClass& control, const TypeLibInterface* events,
                    const std::string& objectId) {
-    std::string text = "```html\n<object id=\"" + objectId + "\" classid=\"clsid:" +
-                       Bare(control.clsid) + "\"></object>\n";
+    std::string text = "```html\n<object id=\"" + objectId +
+                       "\" classid=\"clsid:" + Bare(control.clsid) + "\"></object>\n";
     if (events) {
         for (const TypeLibMember& event : events->members) {
             std::string names;

@@ -29,7 +29,7 @@ struct TypeLibMember {
 
 struct TypeLibInterface {
     std::string name;
-    std::string iid; // "{...}"
+    std::string iid;   // "{...}"
     bool dual = false; // otherwise a dispinterface
     std::vector<TypeLibMember> members;
 };

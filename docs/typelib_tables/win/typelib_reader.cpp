@@ -106,14 +106,18 @@ std::string DescribeType(ITypeInfo* owner, const TYPEDESC& type) {
         VARTYPE vt;
         const char* name;
     } names[] = {
-        {VT_I2, "short"},          {VT_I4, "long"},       {VT_R4, "float"},
-        {VT_R8, "double"},         {VT_CY, "CURRENCY"},   {VT_DATE, "DATE"},
-        {VT_BSTR, "BSTR"},         {VT_DISPATCH, "IDispatch*"}, {VT_ERROR, "SCODE"},
-        {VT_BOOL, "VARIANT_BOOL"}, {VT_VARIANT, "VARIANT"}, {VT_UNKNOWN, "IUnknown*"},
-        {VT_I1, "char"},           {VT_UI1, "BYTE"},      {VT_UI2, "USHORT"},
-        {VT_UI4, "ULONG"},         {VT_I8, "LONGLONG"},   {VT_UI8, "ULONGLONG"},
-        {VT_INT, "int"},           {VT_UINT, "UINT"},     {VT_VOID, "void"},
-        {VT_HRESULT, "HRESULT"},   {VT_LPSTR, "LPSTR"},   {VT_LPWSTR, "LPWSTR"},
+        {VT_I2, "short"},        {VT_I4, "long"},
+        {VT_R4, "float"},        {VT_R8, "double"},
+        {VT_CY, "CURRENCY"},     {VT_DATE, "DATE"},
+        {VT_BSTR, "BSTR"},       {VT_DISPATCH, "IDispatch*"},
+        {VT_ERROR, "SCODE"},     {VT_BOOL, "VARIANT_BOOL"},
+        {VT_VARIANT, "VARIANT"}, {VT_UNKNOWN, "IUnknown*"},
+        {VT_I1, "char"},         {VT_UI1, "BYTE"},
+        {VT_UI2, "USHORT"},      {VT_UI4, "ULONG"},
+        {VT_I8, "LONGLONG"},     {VT_UI8, "ULONGLONG"},
+        {VT_INT, "int"},         {VT_UINT, "UINT"},
+        {VT_VOID, "void"},       {VT_HRESULT, "HRESULT"},
+        {VT_LPSTR, "LPSTR"},     {VT_LPWSTR, "LPWSTR"},
     };
     for (const auto& entry : names) {
         if (entry.vt == type.vt)
