@@ -9,6 +9,11 @@
 # Environment:
 #   VR_WINEPREFIX  prefix to use (default: <repo>/build/wineprefix)
 #   WINEDEBUG      passed through; defaults to -all to keep test output clean
+#   VR_WINE_TRANSIENT=1  for build steps: start no persistent wineserver, and
+#                  when this run started the server, wait until it has gone.
+#                  Wine creates sockets in the wineserver, so a server left
+#                  by the build would serve later test runs from the build's
+#                  network namespace instead of the tests' own.
 set -euo pipefail
 # A step that fails before the program starts says which, instead of leaving
 # ctest an empty failure.
@@ -67,6 +72,7 @@ winepath_of() {
     echo "Z:${p//\//\\}"
 }
 
+started=""
 {
     flock 9
     if [ ! -f "$WINEPREFIX/.vr-ready" ]; then
@@ -83,10 +89,21 @@ winepath_of() {
     echo "$netns" >"$WINEPREFIX.netns"
     # Every Wine process started here must not inherit the lock descriptor:
     # the persistent wineserver would otherwise hold the lock for minutes.
-    # Exit code 0 means a new persistent server was started: warm it up once.
-    if "$WINESERVER" -p300 >/dev/null 2>&1 </dev/null 9>&-; then
+    # Exit code 0 means a new server was started.
+    if [ "${VR_WINE_TRANSIENT:-}" = 1 ]; then
+        if "$WINESERVER" -p1 >/dev/null 2>&1 </dev/null 9>&-; then
+            started=1
+        fi
+    elif "$WINESERVER" -p300 >/dev/null 2>&1 </dev/null 9>&-; then
+        # A new persistent server: warm it up once.
         "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null 9>&- || true
     fi
 } 9>"$WINEPREFIX.lock"
 
-exec "$WINE" "$@" 9>&-
+if [ -z "$started" ]; then
+    exec "$WINE" "$@" 9>&-
+fi
+status=0
+"$WINE" "$@" 9>&- || status=$?
+"$WINESERVER" -w 9>&-
+exit "$status"

@@ -8,6 +8,7 @@ packages=(
     libbenchmark-dev wine64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
     mingw-w64-tools libwine-dev fonts-wqy-microhei libcpp-httplib-dev locales
     libjpeg62-turbo-dev chromium chromium-driver python3-selenium
+    wixl msitools
 )
 
 sudo_if_needed() {
