@@ -115,6 +115,7 @@ void CVideoPlayDlg::StartPlayback() {
     if (m_videoPath.empty() || m_serverAddress.empty())
         return;
     SetDlgItemTextW(m_hWnd, IDC_FILE_LABEL, FileNameOfPath(m_videoPath).c_str());
+    const int wasState = m_player.GetState();
     m_player.Open(m_videoWindow.Hwnd(), m_videoPath.c_str(), m_hWnd,
                   static_cast<uint32_t>(m_segmentStart), static_cast<uint32_t>(m_segmentEnd),
                   m_serverAddress.c_str());
@@ -145,6 +146,10 @@ void CVideoPlayDlg::StartPlayback() {
     }
     SendMessageW(m_slider.Hwnd(), TBM_SETPOS, TRUE, 0);
     RefreshTimeLabel(true);
+    // The media open already (the same file) plays on at once, and the
+    // player tells nobody: the panel starts as it would on the player's word.
+    if (wasState == kPlayPaused && m_player.GetState() == kPlayPlaying)
+        OnMediaStarted();
 }
 
 void CVideoPlayDlg::DrawSynopsisOverlay(void*, HDC dc, const SC_FrameInfo* frame, void* panel) {
@@ -295,7 +300,9 @@ void CVideoPlayDlg::Layout(int w, int h) {
     // The file-name label lies over the video window: keep it on top.
     SetWindowPos(Item(IDC_FILE_LABEL), HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    InvalidateRect(m_hWnd, nullptr, TRUE);
+    // The buttons show the panel's background through their pictures: they
+    // are repainted with it.
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 LRESULT CVideoPlayDlg::OnEraseBkgnd(WPARAM wParam, LPARAM, bool&) {
@@ -360,23 +367,26 @@ void CVideoPlayDlg::RefreshTimeLabel(bool fromStart) {
     SetDlgItemTextW(m_hWnd, IDC_TIME_LABEL, PlayTimeLabel(current, total).c_str());
 }
 
+void CVideoPlayDlg::OnMediaStarted() {
+    double total = 0;
+    m_player.GetTotalFrames(total);
+    if (m_playMode == kSynopsis && total <= 30) {
+        ShowTip(kNoActiveObjects);
+        m_player.Stop();
+        return;
+    }
+    SendMessageW(m_slider.Hwnd(), TBM_SETRANGEMAX, TRUE, static_cast<LPARAM>(total));
+    m_player.GetVideoSize(m_videoWidth, m_videoHeight);
+    m_videoWindow.Overlay().SetFrameRate(static_cast<float>(m_player.GetFrameRate()));
+    StartTimer();
+    SwitchToPlaying();
+}
+
 LRESULT CVideoPlayDlg::OnPlayNotify(WPARAM code, LPARAM detail, bool&) {
     switch (code) {
-    case PlayNotifyStarted: {
-        double total = 0;
-        m_player.GetTotalFrames(total);
-        if (m_playMode == kSynopsis && total <= 30) {
-            ShowTip(kNoActiveObjects);
-            m_player.Stop();
-            break;
-        }
-        SendMessageW(m_slider.Hwnd(), TBM_SETRANGEMAX, TRUE, static_cast<LPARAM>(total));
-        m_player.GetVideoSize(m_videoWidth, m_videoHeight);
-        m_videoWindow.Overlay().SetFrameRate(static_cast<float>(m_player.GetFrameRate()));
-        StartTimer();
-        SwitchToPlaying();
+    case PlayNotifyStarted:
+        OnMediaStarted();
         break;
-    }
     case PlayNotifyFileMissing:
         ShowTip(detail == 4 ? std::wstring(kFileMissing)
                             : Formatted(L"文件： %ls 打开失败！ ", m_videoPath));

@@ -95,6 +95,8 @@ private:
     void ShowModeButtons();
     void Layout(int width, int height);
     void MoveItem(int id, int x, int y, int width = -1, int height = -1);
+    // The media plays: slider range, frame rate, timer, the pause face.
+    void OnMediaStarted();
     void SwitchToPlaying();
     void SwitchToPaused();
     void ShowPlayPauseFace(bool playing);
