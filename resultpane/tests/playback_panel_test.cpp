@@ -9,9 +9,9 @@
 #include "control_site.h"
 #include "download_prompt.h"
 #include "file_dialog.h"
+#include "panel_harness.h"
 #include "frame_offset_table.h"
 #include "image.h"
-#include "message_wait.h"
 #include "module_path.h"
 #include "process_resources.h"
 #include "resource.h"
@@ -27,13 +27,10 @@
 
 namespace {
 
-constexpr int kPictureWidth = 704, kPictureHeight = 576;
+constexpr int kPictureWidth = PanelHarness::kPictureWidth;
+constexpr int kPictureHeight = PanelHarness::kPictureHeight;
 constexpr uint32_t kBoxColour = 0xFFC800;
 constexpr uint32_t kRed = 0xFF0000; // time stamps and the followed object's box
-
-const std::wstring kSynopsis45 = L"E:\\AstRP_1v2\\summary\\45\\summary.mp4";
-const std::wstring kSource45 = L"E:\\AstRP_1v2\\video\\45\\cam01.mp4";
-const std::wstring kSource12 = L"E:\\AstRP_1v2\\video\\12\\cam01.mp4";
 
 // Task 45's parked object, as its tube and object files and its synopsis
 // frames give it: 400, 300, 120 x 90 in the picture, frames 70000 to 70749.
@@ -81,19 +78,13 @@ SampleVideo FixtureVideo(const std::string& relative) {
 class PanelTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_parent.Create(kPictureWidth, kPictureHeight + 70));
         CreatePanel();
         m_server = SampleServerFixture::Get().Server();
     }
-    void TearDown() override {
-        m_panel.Destroy();
-        m_parent.Destroy();
-    }
+    void TearDown() override { m_harness.Destroy(); }
 
     void CreatePanel() {
-        ASSERT_NE(nullptr, m_panel.Create(m_parent.Hwnd(), GetModuleHandleW(nullptr)));
-        MoveWindow(m_panel.Hwnd(), 0, 0, kPictureWidth, kPictureHeight + 70, TRUE);
-        ShowWindow(m_panel.Hwnd(), SW_SHOW);
+        ASSERT_TRUE(m_harness.Create());
         m_panel.AddReportCallback(&PanelTest::Record, this);
     }
     static int Record(int flow, int start, int end, int startSecond, int endSecond, int compId,
@@ -103,15 +94,9 @@ protected:
         return 0;
     }
 
-    HWND Video() { return m_panel.VideoWindow().Hwnd(); }
+    HWND Video() { return m_harness.Video(); }
     CVideoPlayInterface& Player() { return m_panel.Player(); }
-    void Press(int id) {
-        SendMessageW(m_panel.Hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(m_panel.Hwnd(), id)));
-    }
-    static bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
-        return PumpMessagesUntil(done, timeoutMs);
-    }
+    void Press(int id) { m_harness.Press(id); }
     bool WaitUntilPlaying() {
         return WaitFor([&] { return m_panel.IsPlaying() && Player().GetState() == kPlayPlaying; });
     }
@@ -134,8 +119,8 @@ protected:
                      MAKELPARAM(x, y));
     }
 
-    TestParentWindow m_parent;
-    CVideoPlayDlg m_panel;
+    PanelHarness m_harness;
+    CVideoPlayDlg& m_panel = m_harness.Panel();
     std::wstring m_server;
     std::vector<Report> m_reports;
 };
@@ -432,14 +417,14 @@ TEST_F(PanelTest, AThousandOpenPlayStopCyclesLeaveNothingBehind) {
     // operator switches panels.
     for (int i = 0; i < 20; ++i)
         ASSERT_TRUE(cycle(i));
-    m_panel.Destroy();
+    m_harness.Destroy();
     CreatePanel();
     ASSERT_TRUE(cycle(0));
     const ProcessResources before = CountProcessResources();
     for (int i = 1; i <= 1000; ++i) {
         ASSERT_TRUE(cycle(i)) << "cycle " << i;
         if (i % 100 == 0) {
-            m_panel.Destroy();
+            m_harness.Destroy();
             CreatePanel();
         }
     }
