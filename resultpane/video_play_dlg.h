@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dialog.h"
+#include "gdiplus_session.h"
 #include "image.h"
 #include "image_button.h"
 #include "message_map.h"
@@ -130,6 +131,9 @@ private:
     int32_t m_videoWidth = 0;
     int32_t m_videoHeight = 0;
     ReportListeners m_listeners;
+    // Keeps GDI+ running while the panel lives: its many pictures load
+    // without starting and stopping it for each.
+    GdiplusSession m_gdiplus;
     // Set to false when the panel goes, for code that comes back from a modal prompt.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 
