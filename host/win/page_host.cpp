@@ -447,12 +447,17 @@ bool PageHost::Mouse(const ScriptCommand& c) {
     POINT point = {};
     if (!MousePoint(c, *hosted, point))
         return false;
-    // The deepest visible window under the point gets the mouse, as on screen.
+    // The deepest visible window under the point gets the mouse, as on
+    // screen: a child that calls itself see-through there (a plain label)
+    // leaves it to its parent.
     HWND target = hosted->container;
     for (;;) {
-        HWND child = ChildWindowFromPointEx(
-            target, point, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED | CWP_SKIPTRANSPARENT);
+        HWND child = ChildWindowFromPointEx(target, point, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
         if (child == nullptr || child == target)
+            break;
+        POINT screen = point;
+        ClientToScreen(target, &screen);
+        if (SendMessageW(child, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) == HTTRANSPARENT)
             break;
         MapWindowPoints(target, child, &point, 1);
         target = child;
