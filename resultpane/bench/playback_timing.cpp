@@ -20,6 +20,7 @@
 #include "control_site.h"
 #include "dispatch_helpers.h"
 #include "gdi.h"
+#include "message_wait.h"
 #include "result_pane.h"
 #include "sample_video.h"
 #include "synopsis_overlay.h"
@@ -49,19 +50,7 @@ double Median(std::vector<double> values) {
 }
 
 bool Pump(const std::function<bool()>& done, DWORD timeoutMs) {
-    const ULONGLONG start = GetTickCount64();
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (done())
-            return true;
-        if (GetTickCount64() - start >= timeoutMs)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    }
+    return PumpMessagesUntil(done, timeoutMs);
 }
 
 // ---- 1. the overlay alone -----------------------------------------------------

@@ -1,25 +1,17 @@
 #include "download_name.h"
 
+#include "text_number.h"
+
 #include <cwctype>
 
 namespace {
-
-int HexValue(wchar_t c) {
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    return -1;
-}
 
 // Undoes %XX escapes of single bytes below 0x80; others stay as written.
 std::wstring Unescaped(const std::wstring& text) {
     std::wstring out;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == L'%' && i + 2 < text.size()) {
-            const int high = HexValue(text[i + 1]), low = HexValue(text[i + 2]);
+            const int high = HexDigitValue(text[i + 1]), low = HexDigitValue(text[i + 2]);
             if (high >= 0 && low >= 0 && high < 8) {
                 out += static_cast<wchar_t>(high * 16 + low);
                 i += 2;

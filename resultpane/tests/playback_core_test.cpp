@@ -2,6 +2,7 @@
 // what a metadata block yields whatever its count claims, the labels' texts,
 // and the seconds a report or a download carries.
 #include "big_endian.h"
+#include "download_name.h"
 #include "overlay_geometry.h"
 #include "playback_values.h"
 #include "synopsis_objects.h"
@@ -167,6 +168,18 @@ TEST(PlaybackValues, ReportDownloadAndCaptureNumbers) {
     EXPECT_EQ(L"cam01_12_120.jpg", CaptureFileName(L"E:\\AstRP_1v2\\video\\cam01.x.mp4", 12, 120));
     EXPECT_EQ(0, SliderPositionFor(301, 300));
     EXPECT_EQ(300, SliderPositionFor(300.7, 300));
+}
+
+TEST(DownloadName, TheAddressesLastPartUnescapedAndSafe) {
+    EXPECT_EQ(L"cam 01_2_13.mp4",
+              DownloadFileNameOf(L"http://h:81/fragment/cam%2001_2_13.mp4?x=1"));
+    // Escaped separators and characters no file name holds do not survive.
+    EXPECT_EQ(L".._.._x_y.mp4", DownloadFileNameOf(L"http://h/a/..%2F..%5Cx%3Ay.mp4"));
+    EXPECT_EQ(L"download", DownloadFileNameOf(L"http://h/"));
+    EXPECT_EQ(L"download", DownloadFileNameOf(L"http://h/.."));
+    EXPECT_EQ(L"download", DownloadFileNameOf(L"h"));
+    EXPECT_EQ(L"12 KB / 600 KB", DownloadProgressText(12 * 1024 + 5, 600 * 1024));
+    EXPECT_EQ(L"0 KB", DownloadProgressText(100, -1));
 }
 
 } // namespace

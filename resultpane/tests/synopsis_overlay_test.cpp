@@ -4,6 +4,7 @@
 // which of two overlapping objects a click finds.
 #include "big_endian.h"
 #include "gdi.h"
+#include "image.h"
 #include "synopsis_overlay.h"
 
 #include <gtest/gtest.h>
@@ -47,16 +48,8 @@ std::vector<uint8_t> Block(const std::vector<Object>& objects, uint32_t check = 
 class Picture {
 public:
     Picture(int width, int height) : m_width(width), m_height(height), m_dc(nullptr) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        m_bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        m_pixels = static_cast<uint32_t*>(bits);
-        m_old = SelectObject(m_dc.Get(), m_bitmap.Get());
+        m_image.Create(width, height);
+        m_old = SelectObject(m_dc.Get(), m_image.Bitmap());
     }
     ~Picture() { SelectObject(m_dc.Get(), m_old); }
 
@@ -71,7 +64,7 @@ public:
         overlay.Draw(m_dc.Get(), frame);
         GdiFlush();
     }
-    uint32_t At(int x, int y) const { return m_pixels[y * m_width + x] & 0xFFFFFF; }
+    uint32_t At(int x, int y) const { return m_image.PixelAt(x, y) & 0xFFFFFF; }
     // The rectangle holding every pixel of a colour (text edges blended
     // with the black picture count as red too); empty when there is none.
     RECT Extent(uint32_t colour) const {
@@ -94,9 +87,8 @@ public:
 
 private:
     int m_width, m_height;
+    Image m_image;
     MemoryDC m_dc;
-    GdiBitmap m_bitmap;
-    uint32_t* m_pixels = nullptr;
     HGDIOBJ m_old = nullptr;
 };
 
