@@ -21,6 +21,9 @@ const ActiveXControlInfo kControlInfo = {&CLSID_CResultPane, &IID_ICResultPane,
 
 enum EventId : DISPID { kOnViewResultEvent = 1, kOnViewResultEventEx = 2 };
 
+// Posted to the control window for each queued panel report.
+constexpr UINT kFireReportMessage = WM_APP + 1;
+
 std::wstring TextOf(BSTR text) {
     return text ? std::wstring(text, SysStringLen(text)) : std::wstring();
 }
@@ -139,11 +142,26 @@ int CResultPane::OnPanelReport(int task, int startFrame, int endFrame, int start
     auto* pane = static_cast<CResultPane*>(userData);
     if (pane == nullptr)
         return 0;
-    // Keep the control alive while the page handles its events.
-    ComPtr<ICResultPane> keepAlive = ComPtr<ICResultPane>::Share(pane);
-    pane->FireEvent(kOnViewResultEvent, {task, kind, startFrame, endFrame, compId, tubeId});
-    return pane->FireEvent(kOnViewResultEventEx,
-                           {task, kind, startFrame, endFrame, startSec, endSec, compId, tubeId});
+    pane->m_pendingReports.push_back(
+        PanelReport{task, startFrame, endFrame, startSec, endSec, compId, tubeId, kind});
+    // Without a window there is no panel window either (they are its
+    // children), so nothing can be pulled away: the events go out at once.
+    if (!pane->m_window.Exists() || !PostMessageW(pane->m_window.Hwnd(), kFireReportMessage, 0, 0))
+        pane->FireNextReport();
+    return 0;
+}
+
+void CResultPane::FireNextReport() {
+    if (m_pendingReports.empty())
+        return;
+    const PanelReport r = m_pendingReports.front();
+    m_pendingReports.pop_front();
+    // The page may release the control from its handler: it lives until the
+    // end of this function, which touches nothing of it after the events.
+    const ComPtr<ICResultPane> keepAlive = ComPtr<ICResultPane>::Share(this);
+    FireEvent(kOnViewResultEvent, {r.task, r.kind, r.startFrame, r.endFrame, r.compId, r.tubeId});
+    FireEvent(kOnViewResultEventEx,
+              {r.task, r.kind, r.startFrame, r.endFrame, r.startSec, r.endSec, r.compId, r.tubeId});
 }
 
 // ---- panels ----
@@ -168,15 +186,21 @@ void CResultPane::ShowPanel(Dialog& panel) {
 
 HWND CResultPane::CreateControlWindow(HWND parent, const RECT& position) {
     HWND window = m_window.Create(parent, ThisModule());
-    if (window)
+    if (window) {
         SetWindowPos(window, nullptr, position.left, position.top, position.right - position.left,
                      position.bottom - position.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        // A position of the dialog's own size sends no WM_SIZE: the start
+        // panel is fitted and shown here in any case.
+        FitCurrentPanel();
+    }
     return window;
 }
 
 void CResultPane::DestroyControlWindow() {
     m_window.Destroy();
     m_hCurPanel = nullptr;
+    // Their messages went with the window.
+    m_pendingReports.clear();
 }
 
 SIZE CResultPane::NaturalPixelSize() const {
@@ -193,6 +217,21 @@ bool CResultPane::CompositeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
     return m_owner.OnControlMessage(message, wParam, lParam, result);
 }
 
+void CResultPane::FitCurrentPanel() {
+    if (m_hCurPanel == nullptr || !IsWindow(m_hCurPanel))
+        return;
+    RECT client;
+    GetClientRect(m_window.Hwnd(), &client);
+    MoveWindow(m_hCurPanel, 0, 0, client.right, client.bottom, TRUE);
+    // Centred in the control (a no-op when it fills it).
+    RECT panel;
+    GetWindowRect(m_hCurPanel, &panel);
+    const int x = (client.right - (panel.right - panel.left)) / 2;
+    const int y = (client.bottom - (panel.bottom - panel.top)) / 2;
+    SetWindowPos(m_hCurPanel, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(m_hCurPanel, SW_SHOW);
+}
+
 bool CResultPane::OnControlMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
     switch (message) {
     case WM_INITDIALOG:
@@ -201,19 +240,11 @@ bool CResultPane::OnControlMessage(UINT message, WPARAM, LPARAM, LRESULT& result
         result = TRUE;
         return true;
     case WM_SIZE:
-        if (m_hCurPanel != nullptr && IsWindow(m_hCurPanel)) {
-            RECT client;
-            GetClientRect(m_window.Hwnd(), &client);
-            RECT panel;
-            GetWindowRect(m_hCurPanel, &panel);
-            MoveWindow(m_hCurPanel, 0, 0, client.right, client.bottom, TRUE);
-            // Centred in the control (a no-op when it fills it).
-            GetWindowRect(m_hCurPanel, &panel);
-            const int x = (client.right - (panel.right - panel.left)) / 2;
-            const int y = (client.bottom - (panel.bottom - panel.top)) / 2;
-            SetWindowPos(m_hCurPanel, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-            ShowWindow(m_hCurPanel, SW_SHOW);
-        }
+        FitCurrentPanel();
+        result = 0;
+        return true;
+    case kFireReportMessage:
+        FireNextReport();
         result = 0;
         return true;
     case WM_ERASEBKGND:

@@ -12,6 +12,7 @@
 #include "type_library.h"
 #include "video_play_dlg.h"
 
+#include <deque>
 #include <string>
 
 class CResultPane final : public TypeLibDispatch<ICResultPane>, public ActiveXControlBase {
@@ -29,7 +30,11 @@ public:
     STDMETHODIMP Ocx_ViewResultEx(ULONG dwID, ULONG nType, BSTR strParam, BSTR* strRet) override;
     STDMETHODIMP Ocx_PlaySrvVideo(BSTR bstrParam, BSTR* strRet) override;
 
-    // The panels' report callback; userData is the control.
+    // The panels' report callback; userData is the control. The report is
+    // queued and the page's events are fired from a message the control
+    // posts to its own window, once the panel's handler has returned: a page
+    // that answers by switching panels or by releasing the control then pulls
+    // nothing out from under the panel.
     static int OnPanelReport(int task, int startFrame, int endFrame, int startSec, int endSec,
                              int compId, int tubeId, int kind, void* userData);
 
@@ -63,9 +68,19 @@ private:
     SIZE NaturalPixelSize() const override;
 
     bool OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Moves the current panel over the whole control window and shows it.
+    void FitCurrentPanel();
+    void FireNextReport();
     void ShowPanel(Dialog& panel);
     void PlayLocatedVideo(const std::wstring& path, const std::wstring& url, int32_t taskId,
                           int32_t startFrame, int32_t endFrame, int32_t compId, int32_t tubeId);
+
+    struct PanelReport {
+        int task, startFrame, endFrame, startSec, endSec, compId, tubeId, kind;
+    };
+    // Reports waiting for their events; one posted message for each. They go
+    // with the control window (whose messages go with it) or the control.
+    std::deque<PanelReport> m_pendingReports;
 
     ComRefCount m_refs;
     std::wstring m_strSvrIP;

@@ -88,10 +88,10 @@ bool ParseInteger(const std::wstring& text, int64_t& value) {
 const std::map<std::wstring, size_t>& MinimumWords() {
     static const std::map<std::wstring, size_t> table = {
         {L"timeout", 1},      {L"window", 2},    {L"register", 1},   {L"create", 6},
-        {L"call", 2},         {L"expect-hr", 1}, {L"expect-ret", 1}, {L"on", 5},
+        {L"call", 2},         {L"expect-hr", 1}, {L"expect-ret", 1}, {L"on", 4},
         {L"expect-event", 2}, {L"wait", 1},      {L"click", 3},      {L"dblclick", 3},
         {L"rclick", 3},       {L"capture", 2},   {L"destroy", 1},    {L"print", 0},
-        {L"press", 2},        {L"navigate", 2},
+        {L"press", 2},        {L"navigate", 2},    {L"wait-color", 2},
     };
     return table;
 }

@@ -11,11 +11,18 @@
 //   on NAME EVENT call NAME2 METHOD ARG...   answer an event with a call;
 //                                     $1..$9 in the arguments stand for the
 //                                     event's arguments
+//   on NAME EVENT destroy NAME2       answer an event by removing a control
 //   expect-event NAME EVENT [MS] [ARG|* ...]  wait for the next such event
 //   wait MS                           let the page run for a while
+//   wait-color NAME 0xRRGGBB [MS]     let it run until the control shows a
+//                                     pixel of that colour (fails after MS,
+//                                     5000 by default)
 //   click NAME X Y / dblclick / rclick    mouse at a point of a control
 //   press NAME ID                     click the button with that id inside a
 //                                     control, as the operator would
+//   click NAME color 0xRRGGBB DX DY   ... at DX, DY from the first pixel of
+//                                     that colour the control shows (rows
+//                                     from the top, each from the left)
 //   capture NAME|page FILE.png        save what the window shows
 //   navigate NAME URL                 navigate the web browser a control
 //                                     shows inside itself (as its page would)

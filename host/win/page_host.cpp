@@ -8,6 +8,7 @@
 #include <exdisp.h>
 
 #include <cwchar>
+#include <optional>
 
 namespace {
 
@@ -223,10 +224,11 @@ bool PageHost::Execute(const ScriptCommand& c) {
         return true;
     }
     if (verb == L"on") {
-        if (c.words[2] != L"call")
-            return Fail(c, L"on NAME EVENT call NAME METHOD ARG...", kScriptError);
+        const bool call = c.words[2] == L"call" && c.words.size() >= 5;
+        if (!call && c.words[2] != L"destroy")
+            return Fail(c, L"on NAME EVENT call NAME METHOD ARG... | destroy NAME", kScriptError);
         EventAnswer answer{c.words[0], c.words[1], c};
-        answer.call.verb = L"call";
+        answer.call.verb = c.words[2];
         answer.call.words.erase(answer.call.words.begin(), answer.call.words.begin() + 3);
         answer.call.values.erase(answer.call.values.begin(), answer.call.values.begin() + 3);
         m_answers.push_back(std::move(answer));
@@ -240,6 +242,8 @@ bool PageHost::Execute(const ScriptCommand& c) {
         Pump(static_cast<DWORD>(c.values[0].integer));
         return true;
     }
+    if (verb == L"wait-color")
+        return WaitColor(c);
     if (verb == L"click" || verb == L"dblclick" || verb == L"rclick")
         return Mouse(c);
     if (verb == L"press")
@@ -332,9 +336,18 @@ void PageHost::ConnectEvents(HostedControl& hosted) {
 void PageHost::OnEvent(const Event& event) {
     PrintLine(L"event " + DescribeEvent(event));
     m_events.push_back(event);
-    for (const EventAnswer& answer : m_answers)
-        if (answer.control == event.control && answer.event == event.name)
+    // A copy: an answer may remove the control, and the answers with it.
+    const std::vector<EventAnswer> answers = m_answers;
+    for (const EventAnswer& answer : answers) {
+        if (answer.control != event.control || answer.event != event.name)
+            continue;
+        if (answer.call.verb == L"destroy") {
+            PrintLine(L"destroy " + answer.call.words[0]);
+            Destroy(answer.call.words[0]);
+        } else {
             Call(answer.call, &event);
+        }
+    }
 }
 
 bool PageHost::Call(const ScriptCommand& c, const Event* trigger) {
@@ -456,16 +469,20 @@ bool PageHost::Mouse(const ScriptCommand& c) {
     HostedControl* hosted = Find(c.words[0]);
     if (hosted == nullptr)
         return Fail(c, L"no control named " + c.words[0], kScriptError);
-    if (c.values[1].kind != ScriptValue::Kind::Integer ||
-        c.values[2].kind != ScriptValue::Kind::Integer)
-        return Fail(c, L"needs X Y", kScriptError);
-    // The deepest visible window under the point gets the mouse, as on screen.
+    POINT point = {};
+    if (!MousePoint(c, *hosted, point))
+        return false;
+    // The deepest visible window under the point gets the mouse, as on
+    // screen: a child that calls itself see-through there (a plain label)
+    // leaves it to its parent.
     HWND target = hosted->container;
-    POINT point = {static_cast<LONG>(c.values[1].integer), static_cast<LONG>(c.values[2].integer)};
     for (;;) {
-        HWND child = ChildWindowFromPointEx(
-            target, point, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED | CWP_SKIPTRANSPARENT);
+        HWND child = ChildWindowFromPointEx(target, point, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
         if (child == nullptr || child == target)
+            break;
+        POINT screen = point;
+        ClientToScreen(target, &screen);
+        if (SendMessageW(child, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) == HTTRANSPARENT)
             break;
         MapWindowPoints(target, child, &point, 1);
         target = child;
@@ -508,6 +525,63 @@ bool PageHost::Press(const ScriptCommand& c) {
     PostMessageW(button, BM_CLICK, 0, 0);
     Pump(50);
     return true;
+}
+
+bool PageHost::MousePoint(const ScriptCommand& c, const HostedControl& hosted, POINT& point) {
+    const auto integer = [&](size_t i) {
+        return i < c.values.size() && c.values[i].kind == ScriptValue::Kind::Integer;
+    };
+    if (c.words[1] != L"color") {
+        if (!integer(1) || !integer(2))
+            return Fail(c, L"needs X Y", kScriptError);
+        point = {static_cast<LONG>(c.values[1].integer), static_cast<LONG>(c.values[2].integer)};
+        return true;
+    }
+    if (!integer(2) || !integer(3) || !integer(4))
+        return Fail(c, L"needs color 0xRRGGBB DX DY", kScriptError);
+    const auto colour = static_cast<uint32_t>(c.values[2].integer) & 0xFFFFFF;
+    Pump(50);
+    if (const auto found = FindColour(hosted.container, colour)) {
+        point = {static_cast<LONG>(found->x + c.values[3].integer),
+                 static_cast<LONG>(found->y + c.values[4].integer)};
+        return true;
+    }
+    return Fail(c, L"the control shows no pixel of that colour", kExpectationFailed);
+}
+
+std::optional<POINT> PageHost::FindColour(HWND window, uint32_t colour) {
+    const PixelBuffer pixels = CaptureWindow(window);
+    for (int y = 0; y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x)
+            if (pixels.At(x, y) == colour)
+                return POINT{x, y};
+    return std::nullopt;
+}
+
+bool PageHost::WaitColor(const ScriptCommand& c) {
+    HostedControl* hosted = Find(c.words[0]);
+    if (hosted == nullptr)
+        return Fail(c, L"no control named " + c.words[0], kScriptError);
+    if (c.values[1].kind != ScriptValue::Kind::Integer)
+        return Fail(c, L"needs a colour 0xRRGGBB", kScriptError);
+    DWORD timeout = 5000;
+    if (c.values.size() > 2 && c.values[2].kind == ScriptValue::Kind::Integer)
+        timeout = static_cast<DWORD>(c.values[2].integer);
+    const auto colour = static_cast<uint32_t>(c.values[1].integer) & 0xFFFFFF;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (const auto found = FindColour(hosted->container, colour)) {
+            PrintLine(L"wait-color " + c.words[0] + L" found at " + std::to_wstring(found->x) +
+                      L"," + std::to_wstring(found->y));
+            return true;
+        }
+        if (GetTickCount() - start >= timeout)
+            return Fail(c,
+                        L"the control showed no pixel of that colour within " +
+                            std::to_wstring(timeout) + L" ms",
+                        kExpectationFailed);
+        Pump(50);
+    }
 }
 
 bool PageHost::Capture(const ScriptCommand& c) {

@@ -14,6 +14,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,7 @@ private:
     };
     struct EventAnswer {
         std::wstring control, event;
-        ScriptCommand call; // a "call" command whose values may hold $N
+        ScriptCommand call; // a "call" (values may hold $N) or "destroy" command
     };
 
     class PageWindow : public CustomWindow {
@@ -54,6 +55,11 @@ private:
     bool ExpectEvent(const ScriptCommand& command);
     bool Mouse(const ScriptCommand& command);
     bool Press(const ScriptCommand& command);
+    // Where a mouse command points: X Y, or a colour's first pixel and an offset.
+    bool MousePoint(const ScriptCommand& command, const HostedControl& hosted, POINT& point);
+    bool WaitColor(const ScriptCommand& command);
+    // The first pixel of a colour in the window, rows from the top.
+    static std::optional<POINT> FindColour(HWND window, uint32_t colour);
     bool Capture(const ScriptCommand& command);
     bool NavigateInner(const ScriptCommand& command);
     bool Register(const ScriptCommand& command);

@@ -57,6 +57,8 @@ int CStreamingVideoPlayer::Open(HWND parent, const wchar_t* path, HWND owner, ui
     if (!CreateHiddenWindow(parent))
         return 0;
     m_pendingCommands.clear();
+    // Whatever follows may already report a failure: it goes to the new owner.
+    m_ownerWindow = owner;
 
     if (m_state == kPlayIdle) {
         m_pendingCommands.push_back(&m_playNewFile);
@@ -67,18 +69,17 @@ int CStreamingVideoPlayer::Open(HWND parent, const wchar_t* path, HWND owner, ui
         m_playNewFile.Set(startFrame, endFrame, path, m_hWnd);
     } else if (path == m_filePath) {
         const bool resume = m_state == kPlayPaused || m_state == kPlayStopped;
-        if (startFrame == m_startFrame && endFrame == m_endFrame) {
+        const SegmentBounds bounds{startFrame, endFrame};
+        const SegmentBounds current = Segment();
+        if (bounds.start == current.start && bounds.end == current.end) {
             if (resume)
                 Play();
             return 1;
         }
         if (resume)
             Play();
-        // The new bounds first: a frame hook running meanwhile must not judge
-        // the new position against the old segment's end.
-        m_startFrame = startFrame;
-        m_endFrame = endFrame;
-        SC_SeekFrame(m_player, startFrame);
+        // Bounds and seek as one step for the frame hook.
+        m_segment.Move(bounds, [&] { SC_SeekFrame(m_player, startFrame); });
     } else {
         m_state = kPlayIdle;
         m_pendingSeekFrame = 0;
@@ -90,16 +91,18 @@ int CStreamingVideoPlayer::Open(HWND parent, const wchar_t* path, HWND owner, ui
             // Nothing open: the command's own status will not come.
             m_pendingCommands.clear();
             if (!SC_OpenMedia(m_player, WideToThreadAnsi(path).c_str()))
-                SendMessageW(m_hWnd, kFailedMessage, PlayNotifyFailed, 0);
+                ReportOpenFailure();
         } else {
             SC_CloseMedia(m_player);
         }
     }
     m_filePath = path;
-    m_ownerWindow = owner;
-    m_startFrame = startFrame;
-    m_endFrame = endFrame;
+    m_segment.Set(SegmentBounds{startFrame, endFrame});
     return 1;
+}
+
+void CStreamingVideoPlayer::ReportOpenFailure() {
+    SendMessageW(m_hWnd, kFailedMessage, PlayNotifyFailed, 0);
 }
 
 bool CStreamingVideoPlayer::CreateHiddenWindow(HWND parent) {
@@ -161,7 +164,7 @@ LRESULT CStreamingVideoPlayer::OnLibraryNotify(WPARAM wParam, LPARAM player, boo
             SC_SeekFrame(m_player, m_pendingSeekFrame);
             m_pendingSeekFrame = 0;
         } else if (Segment().IsSegment()) {
-            SC_SeekFrame(m_player, m_startFrame);
+            SC_SeekFrame(m_player, Segment().start);
         }
         SendMessageW(m_hWnd, kOpenedMessage, 0, 0);
         break;
@@ -189,6 +192,9 @@ LRESULT CStreamingVideoPlayer::OnOpened(WPARAM, LPARAM, bool&) {
 
 LRESULT CStreamingVideoPlayer::OnFailed(WPARAM code, LPARAM detail, bool&) {
     m_state = kPlayStopped;
+    // A command waiting for the failed media would open it again on the next
+    // status it waits for (a later close completes with one).
+    m_pendingCommands.clear();
     PostMessageW(m_ownerWindow, kPlayNotifyMessage, code, detail);
     return 0;
 }
@@ -212,18 +218,18 @@ void CStreamingVideoPlayer::FrameHook(void* passThrough, HDC dc, const SC_FrameI
 }
 
 void CStreamingVideoPlayer::OnFrame(void* passThrough, HDC dc, const SC_FrameInfo* frame) {
-    const SegmentBounds segment = Segment();
-    if (segment.IsSegment()) {
-        const uint32_t current = SC_GetCurrentFrameNo(m_player);
-        if (current != kNoCurrentFrame && current > segment.end) {
-            DebugLine(L"\ncurrFrame = %d,m_uEndFrame = %d, send WPARAM_PLAY_VIDEO_COMPLE\n",
-                      static_cast<int>(current), static_cast<int>(segment.end));
-            Stop();
-        }
+    const auto pastEnd = m_segment.CheckPastEnd([&] { return SC_GetCurrentFrameNo(m_player); });
+    if (pastEnd) {
+        DebugLine(L"\ncurrFrame = %d,m_uEndFrame = %d, send WPARAM_PLAY_VIDEO_COMPLE\n",
+                  static_cast<int>(pastEnd->current), static_cast<int>(pastEnd->end));
+        Stop();
     }
+    std::lock_guard<std::mutex> drawing(m_drawing);
+    m_drawingThread = GetCurrentThreadId();
     const std::shared_ptr<const CallbackMap> callbacks = m_drawCallbacks.load();
     for (const auto& [callback, user] : *callbacks)
         callback(passThrough, dc, frame, user);
+    m_drawingThread = 0;
 }
 
 // ---- operations ---------------------------------------------------------------
@@ -243,8 +249,10 @@ int CStreamingVideoPlayer::Play() {
         SC_Play(m_player);
         return 1;
     default:
-        // Stopped: open again; playing resumes when the library is ready.
-        SC_OpenMedia(m_player, WideToThreadAnsi(m_filePath).c_str());
+        // Stopped: open again; playing resumes when the library is ready. A
+        // refused open is told to the owner like any other failed open.
+        if (!SC_OpenMedia(m_player, WideToThreadAnsi(m_filePath).c_str()))
+            ReportOpenFailure();
         return 0;
     }
 }
@@ -344,8 +352,14 @@ void CStreamingVideoPlayer::AddDrawCallback(DrawCallback callback, void* user) {
 
 void CStreamingVideoPlayer::RemoveDrawCallback(DrawCallback callback) {
     auto callbacks = std::make_shared<CallbackMap>(*m_drawCallbacks.load());
-    if (callbacks->erase(callback) != 0)
-        m_drawCallbacks = std::move(callbacks);
+    if (callbacks->erase(callback) == 0)
+        return;
+    m_drawCallbacks = std::move(callbacks);
+    // A frame being drawn may still call the callback with its user value:
+    // wait for it, unless the callback is removing itself from that frame.
+    if (m_drawingThread.load() != GetCurrentThreadId()) {
+        std::lock_guard<std::mutex> wait(m_drawing);
+    }
 }
 
 void CStreamingVideoPlayer::Refresh() {

@@ -6,19 +6,23 @@
 // Threads: everything but the frame hook runs on the thread that owns the
 // hidden window. The frame hook runs on the library's rendering thread: it
 // reads the segment bounds, the library handle and the callback map, and may
-// call Stop. Those are atomics, and the map is replaced whole (copy, change,
-// publish) so the hook never sees one in the middle of a change.
+// call Stop. Those are atomics, the bounds are judged through a SegmentGuard,
+// and the map is replaced whole (copy, change, publish) so the hook never
+// sees one in the middle of a change. Removing a draw callback waits for a
+// frame being drawn, so a removed callback is never called again.
 #pragma once
 
 #include "message_map.h"
 #include "play_commands.h"
 #include "play_positions.h"
+#include "segment_guard.h"
 #include "video_play_interface.h"
 #include "window.h"
 
 #include <atomic>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -74,16 +78,20 @@ private:
     void ClosePlayer();
     // A player that has a library handle and is not stopped.
     bool Usable() const;
-    SegmentBounds Segment() const { return SegmentBounds{m_startFrame, m_endFrame}; }
+    SegmentBounds Segment() const { return m_segment.Bounds(); }
+    // Tells the owner the media could not be opened; the player is stopped.
+    void ReportOpenFailure();
 
     static const MessageEntry<CStreamingVideoPlayer> kMessages[];
 
     std::atomic<std::shared_ptr<const CallbackMap>> m_drawCallbacks;
+    // Held by the rendering thread while it calls the draw callbacks.
+    std::mutex m_drawing;
+    std::atomic<DWORD> m_drawingThread{0};
     HWND m_ownerWindow = nullptr;
     std::atomic<SC_PLAYER> m_player{nullptr};
     std::wstring m_filePath;
-    std::atomic<uint32_t> m_startFrame{0};
-    std::atomic<uint32_t> m_endFrame{0};
+    SegmentGuard m_segment;
     uint32_t m_pendingSeekFrame = 0;
     std::atomic<int32_t> m_state{kPlayIdle};
     CPlayNewFile m_playNewFile{m_player};

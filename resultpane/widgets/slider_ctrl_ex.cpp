@@ -76,8 +76,15 @@ bool CSliderCtrlEx::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 }
 
 LRESULT CSliderCtrlEx::OnSetFocus(WPARAM, LPARAM, bool&) {
+    // A parent that hands the focus straight back (a dialog whose first tab
+    // stop is the slider) would bounce it here without end: the second time
+    // round the slider keeps it.
+    if (m_handingFocusOn)
+        return 0;
+    m_handingFocusOn = true;
     if (HWND parent = GetParent(m_hWnd))
         SetFocus(parent);
+    m_handingFocusOn = false;
     return 0;
 }
 

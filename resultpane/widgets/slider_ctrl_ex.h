@@ -2,7 +2,8 @@
 // played part, thumb) that jumps straight to the clicked position. It
 // subclasses a trackbar created by someone else (a dialog item); its parent
 // must reflect notifications (ReflectNotification) for the pictures to be
-// drawn. The slider never keeps the focus: it hands it to its parent.
+// drawn. The slider does not keep the focus: it hands it to its parent
+// (unless the parent hands it straight back).
 #pragma once
 
 #include "message_map.h"
@@ -51,4 +52,5 @@ private:
     SkinPicture m_played;
     SkinPicture m_thumb;
     bool m_dragging = false;
+    bool m_handingFocusOn = false;
 };

@@ -63,6 +63,37 @@ std::vector<SceneObject> MakeObjects(const TaskPlan& plan) {
     return objects;
 }
 
+// Task 45 watches a gate through an hour of video; its objects come late,
+// past source frame 65535, where frame numbers no longer fit in 16 bits. The
+// first stands still through the whole synopsis (a sure target for a click),
+// the second walks beside it.
+constexpr int32_t kLateTask = 45;
+std::vector<SceneObject> LateObjects() {
+    SceneObject parked;
+    parked.tubeId = 1;
+    parked.objectId = 1;
+    parked.firstFrame = 70000;
+    parked.lastFrame = 70749;
+    parked.x0 = parked.x1 = 400;
+    parked.y0 = parked.y1 = 300;
+    parked.w = 120;
+    parked.h = 90;
+    parked.color = 0xE0C040;
+    SceneObject walker;
+    walker.tubeId = 2;
+    walker.objectId = 1;
+    walker.firstFrame = 66000;
+    walker.lastFrame = 66499;
+    walker.x0 = 50;
+    walker.y0 = 80;
+    walker.x1 = 300;
+    walker.y1 = 120;
+    walker.w = 50;
+    walker.h = 120;
+    walker.color = 0x40C0E0;
+    return {parked, walker};
+}
+
 TubeItem TubeItemOf(const SceneObject& o, int32_t frame) {
     const Box box = o.BoxAt(frame);
     return TubeItem{static_cast<uint16_t>(o.objectId),
@@ -198,11 +229,13 @@ SampleData MakeSampleData() {
         {7, "parking-lot-north", 1500, 4, 0x505050},
         {12, "gate-east-cam01", 3000, 6, 0x406040},
         {31, "lobby-cam03", 2250, 5, 0x604830},
+        {kLateTask, "night-gate-cam02", 90000, 2, 0x303848},
     };
     SampleData data;
     for (const TaskPlan& plan : kPlans) {
         const std::string id = std::to_string(plan.flowNumber);
-        const std::vector<SceneObject> objects = MakeObjects(plan);
+        const std::vector<SceneObject> objects =
+            plan.flowNumber == kLateTask ? LateObjects() : MakeObjects(plan);
 
         SampleVideo source;
         source.width = kWidth;

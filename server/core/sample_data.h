@@ -19,7 +19,7 @@ struct SampleData {
     std::vector<GeneratedFile> files;
 };
 
-// The same data every time: tasks 7, 12 and 31 and uploaded video 3.
+// The same data every time: tasks 7, 12, 31 and 45 and uploaded video 3.
 SampleData MakeSampleData();
 
 // The catalogue file's name at the top of a data directory; the files lie

@@ -40,3 +40,13 @@ int32_t ParseDecimalInt(std::wstring_view text) {
 int32_t ParseDecimalInt(std::string_view text) {
     return ParseDecimal(text);
 }
+
+int HexDigitValue(wchar_t c) {
+    if (c >= L'0' && c <= L'9')
+        return c - L'0';
+    if (c >= L'a' && c <= L'f')
+        return c - L'a' + 10;
+    if (c >= L'A' && c <= L'F')
+        return c - L'A' + 10;
+    return -1;
+}

@@ -1,4 +1,5 @@
-// Decimal number reading shared by URL splitting and parameter parsing.
+// Number reading shared by URL splitting, parameter parsing and URL
+// unescaping.
 #pragma once
 
 #include <cstdint>
@@ -9,3 +10,6 @@
 // gives 0. Values beyond the int32 range saturate instead of wrapping.
 int32_t ParseDecimalInt(std::wstring_view text);
 int32_t ParseDecimalInt(std::string_view text);
+
+// The value of a hexadecimal digit (either case), or -1 for anything else.
+int HexDigitValue(wchar_t c);

@@ -116,6 +116,11 @@ int HttpPostForm(const wchar_t* url, const std::wstring& body, std::wstring& rep
 }
 
 int HttpDownloadFile(const wchar_t* url, const wchar_t* localPath) {
+    return HttpDownloadFile(url, localPath, DownloadProgress());
+}
+
+int HttpDownloadFile(const wchar_t* url, const wchar_t* localPath,
+                     const DownloadProgress& progress) {
     if (url == nullptr || localPath == nullptr)
         return 0;
     CInternetSession session(INTERNET_OPEN_TYPE_PRECONFIG, nullptr);
@@ -139,6 +144,8 @@ int HttpDownloadFile(const wchar_t* url, const wchar_t* localPath) {
         if (!target.Write(buffer.data(), read))
             return 0;
         received += read;
+        if (progress && !progress(received, announced))
+            return 0;
     }
     // A connection that closes early ends the reads like a finished body does.
     if (announced >= 0 && received != announced)

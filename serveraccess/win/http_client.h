@@ -4,6 +4,7 @@
 
 #include "http_url.h"
 
+#include <functional>
 #include <string>
 
 // GET url and read the whole reply as text in the thread's ANSI code page.
@@ -20,3 +21,10 @@ int HttpPostForm(const wchar_t* url, const std::wstring& body, std::wstring& rep
 // server answered 200 and the whole body was written; otherwise 0, and the
 // file is left as it was (a file that did not exist is not created).
 int HttpDownloadFile(const wchar_t* url, const wchar_t* localPath);
+
+// Told the bytes received so far and the length the server announced (-1
+// when it announced none) after every piece; returning false stops the
+// download, which then fails like a broken one.
+using DownloadProgress = std::function<bool(long long received, long long announced)>;
+int HttpDownloadFile(const wchar_t* url, const wchar_t* localPath,
+                     const DownloadProgress& progress);

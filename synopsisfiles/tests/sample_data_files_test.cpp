@@ -69,7 +69,7 @@ void ExpectSameBoxes(const Track& expected, const Track& actual, const char* wha
 
 TEST(SampleDataFiles, EveryTasksFilesHoldTheObjectsOfItsVideos) {
     const SampleData data = MakeSampleData();
-    ASSERT_EQ(3u, data.catalog.tasks.size());
+    ASSERT_EQ(4u, data.catalog.tasks.size());
     for (const SampleTask& task : data.catalog.tasks) {
         SCOPED_TRACE("task " + std::to_string(task.flowNumber));
         const auto* tubeFile = DownloadedFile(data, task.flowNumber, SynopsisFileKind::Tube);
