@@ -59,6 +59,10 @@ vr_deliverable(LIBRARY StreamLink "Streaming client library")
 vr_deliverable(LIBRARY CommonKit "Utility library of the region picker")
 vr_deliverable(LIBRARY crash "Crash reporter")
 vr_deliverable(FOLDER skin BUILT_BY default_skin)
+vr_deliverable(CONTROL TaskSetup "Task configuration ActiveX control")
+vr_deliverable(LIBRARY HueSampler "Colour picker")
+vr_deliverable(LIBRARY SkinShell "Skinned dialog library")
+vr_deliverable(FOLDER res BUILT_BY skinshell_skin)
 
 # The list for the installer and the tests: bin/deliverables.txt, one
 # "kind file-or-folder" line each, relative to bin/.
