@@ -78,6 +78,11 @@ class TipsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SetCursorPos(0, 0);
+        // A mouse move an earlier test left queued would reach this test's tip
+        // where it takes that test's place, and stop its hide timer.
+        MSG stale;
+        while (PeekMessageW(&stale, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+        }
         ASSERT_TRUE(m_owner.Create(400, 300, RGB(255, 255, 255), 150, 120));
         ASSERT_TRUE(m_tip.Create(m_owner.Hwnd()));
         EXPECT_FALSE(IsWindowVisible(m_tip.Hwnd())) << "created hidden";
