@@ -91,7 +91,7 @@ const std::map<std::wstring, size_t>& MinimumWords() {
         {L"call", 2},         {L"expect-hr", 1}, {L"expect-ret", 1}, {L"on", 4},
         {L"expect-event", 2}, {L"wait", 1},      {L"click", 3},      {L"dblclick", 3},
         {L"rclick", 3},       {L"capture", 2},   {L"destroy", 1},    {L"print", 0},
-        {L"press", 2},        {L"navigate", 2},    {L"wait-color", 2},
+        {L"press", 2},        {L"navigate", 2},  {L"wait-color", 2},
     };
     return table;
 }

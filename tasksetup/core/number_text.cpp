@@ -1,5 +1,7 @@
 #include "number_text.h"
 
+#include "text_number.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -14,16 +16,6 @@ bool IsBlank(wchar_t c) {
 
 bool IsDigit(wchar_t c) {
     return c >= L'0' && c <= L'9';
-}
-
-int HexDigitValue(wchar_t c) {
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    return -1;
 }
 
 // Moves a counter of decimal positions, which stops growing far beyond any
