@@ -8,6 +8,7 @@
 #include "module_path.h"
 #include "proc_address.h"
 #include "registry.h"
+#include "registry_tree.h"
 #include "test_fixture.h"
 
 #include <gtest/gtest.h>
@@ -81,47 +82,14 @@ private:
     HMODULE m_module = nullptr;
 };
 
-// Every key below key, as "sub\\key" -> (value name -> text).
-using KeyTree = std::map<std::wstring, std::map<std::wstring, std::wstring>>;
-
-void ReadTree(HKEY key, const std::wstring& path, KeyTree& tree) {
-    auto& values = tree[path];
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[256];
-        DWORD nameLength = 256, type = 0, bytes = 0;
-        if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, nullptr, &bytes) !=
-            ERROR_SUCCESS)
-            break;
-        std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 1, L'\0');
-        DWORD size = bytes;
-        nameLength = 256;
-        RegEnumValueW(key, i, name, &nameLength, nullptr, &type,
-                      reinterpret_cast<BYTE*>(data.data()), &size);
-        values[name] = type == REG_SZ ? std::wstring(data.data()) : L"<not a string>";
-    }
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[256];
-        DWORD nameLength = 256;
-        if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        RegistryKey sub;
-        if (sub.Open(key, name) == ERROR_SUCCESS)
-            ReadTree(sub.Get(), path.empty() ? name : path + L"\\" + name, tree);
-    }
-}
+using KeyTree = RegistryTree;
 
 bool KeyExists(HKEY root, const std::wstring& path) {
-    RegistryKey key;
-    return key.Open(root, path) == ERROR_SUCCESS;
+    return RegistryKeyExists(root, path);
 }
 
 KeyTree ClassTree(HKEY root, const std::wstring& prefix) {
-    KeyTree tree;
-    RegistryKey key;
-    if (key.Open(root, prefix + L"CLSID\\" + GuidText(CLSID_CResultPane)) == ERROR_SUCCESS)
-        ReadTree(key.Get(), L"", tree);
-    return tree;
+    return ReadRegistryTree(root, prefix + L"CLSID\\" + GuidText(CLSID_CResultPane));
 }
 
 KeyTree ExpectedClassTree(const std::wstring& dllPath) {
