@@ -1,7 +1,7 @@
 // The synopsis overlay on a picture of its own, with metadata blocks made
 // here: the label's font and place at the picture's edges, blocks that must
-// draw nothing or only part of what they claim, frames without metadata, and
-// which of two overlapping objects a click finds.
+// draw nothing or only part of what they claim, and frames without metadata.
+// Which object a point hits is the portable core's, tested there.
 #include "big_endian.h"
 #include "gdi.h"
 #include "image.h"
@@ -151,20 +151,6 @@ TEST(SynopsisOverlay, BlocksThatClaimMoreThanTheyHoldDrawOnlyWholeRecords) {
     EXPECT_TRUE(overlay.FrameObjects()->empty());
     EXPECT_EQ(0, fresh.Extent(kBoxColour).right);
     EXPECT_EQ(0, fresh.Extent(kRed).right);
-
-    // A count far beyond the bytes, at the end of the block.
-    fresh.Draw(overlay, Block({first}, 1, 100000000));
-    EXPECT_EQ(1u, overlay.FrameObjects()->size());
-}
-
-TEST(SynopsisOverlay, OfOverlappingObjectsTheEarlierInTheBlockIsHit) {
-    SynopsisOverlay overlay;
-    Picture picture(704, 576);
-    picture.Draw(overlay, Block({{100, 100, 40, 40, 5}, {80, 80, 200, 200, 6}}));
-    EXPECT_EQ(5u, overlay.HitTest(120, 120)->compid);
-    EXPECT_EQ(6u, overlay.HitTest(90, 90)->compid);
-    EXPECT_EQ(6u, overlay.HitTest(140, 120)->compid) << "right edge excluded";
-    EXPECT_FALSE(overlay.HitTest(300, 300));
 }
 
 } // namespace
